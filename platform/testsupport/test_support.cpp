@@ -1,0 +1,112 @@
+#include "test_support.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform_paths.h"
+
+namespace testing_support {
+
+TempFolder::TempFolder() {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/corvex-test-XXXXXX";
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  if (!mkdtemp(buffer.data())) std::abort();
+  m_path = buffer.data();
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string TempFolder::operator/(const std::string& name) const { return m_path + "/" + name; }
+
+void RedirectUserAndMachineFolders(const std::string& root) {
+  const std::string home = root + "/home", windows = root + "/windows", system = root + "/system";
+  for (const std::string& folder : {home, windows, system}) platform::MakeFolders(folder);
+  platform::SetUserHome(home);
+  platform::SetWindowsFolder(windows);
+  platform::SetSystemFolder(system);
+  setenv("HOME", home.c_str(), 1);
+  setenv("CORVEX_PLATFORM_WINDOWS_DIR", windows.c_str(), 1);
+  setenv("CORVEX_PLATFORM_SYSTEM_DIR", system.c_str(), 1);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << content;
+  return static_cast<bool>(out);
+}
+
+namespace {
+
+int waitWithTimeout(pid_t pid, int timeoutSeconds) {
+  int status = 0;
+  for (int waited = 0; waited < timeoutSeconds * 100; ++waited) {
+    pid_t done = waitpid(pid, &status, WNOHANG);
+    if (done == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    usleep(10000);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  return 128 + SIGKILL;
+}
+
+}  // namespace
+
+ChildResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                       const std::map<std::string, std::string>& env, int timeoutSeconds) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return {};
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipeFds[1], STDOUT_FILENO);
+    dup2(pipeFds[1], STDERR_FILENO);
+    close(pipeFds[0]);
+    close(pipeFds[1]);
+    for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  close(pipeFds[1]);
+  ChildResult result;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = read(pipeFds[0], buffer, sizeof(buffer))) > 0) result.output.append(buffer, static_cast<size_t>(n));
+  close(pipeFds[0]);
+  result.exitCode = waitWithTimeout(pid, timeoutSeconds);
+  return result;
+}
+
+int RunInChild(const std::function<int()>& body, int timeoutSeconds) {
+  fflush(nullptr);
+  pid_t pid = fork();
+  if (pid == 0) {
+    int code = body();
+    fflush(nullptr);
+    _exit(code);
+  }
+  return waitWithTimeout(pid, timeoutSeconds);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,47 @@
+// Helpers for the test suites and benchmarks: temporary folders and child processes.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// A fresh folder under $TMPDIR (or /tmp), removed with its content on destruction.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& path() const { return m_path; }
+  // path() + "/" + name
+  std::string operator/(const std::string& name) const;
+
+ private:
+  std::string m_path;
+};
+
+// Points the platform's home, Windows and system folders into `root` (made if missing)
+// for this process, and sets HOME and the CORVEX_PLATFORM_* variables so children agree.
+void RedirectUserAndMachineFolders(const std::string& root);
+
+std::string ReadWholeFile(const std::string& path);
+bool WriteWholeFile(const std::string& path, const std::string& content);
+
+struct ChildResult {
+  int exitCode = -1;  // exit status, or 128 + signal when killed
+  std::string output;  // standard output and error together
+};
+
+// Runs a program with arguments and extra environment, waits, and collects its output.
+ChildResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                       const std::map<std::string, std::string>& env = {}, int timeoutSeconds = 120);
+
+// Runs `body` in a forked child and returns its exit code (the body's return value,
+// or 128 + signal). For process-wide state a test must not leave behind.
+int RunInChild(const std::function<int()>& body, int timeoutSeconds = 120);
+
+}  // namespace testing_support
