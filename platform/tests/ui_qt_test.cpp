@@ -14,6 +14,9 @@
 #include "platform_ui.h"
 #include "winuser.h"
 
+// Fontconfig, loaded by Qt's font database, keeps a few allocations of its own until exit.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace {
 
 // Boxes must never wait for a display.
