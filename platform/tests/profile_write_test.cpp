@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform_paths.h"
@@ -209,24 +208,6 @@ TEST_F(ProfileWrite, FailedWritesReportWin32CodesAndKeepTheOldFile) {
   });
   EXPECT_EQ(code, 0);
   EXPECT_EQ(Content(), "[S]\nk=old\n");
-}
-
-TEST_F(ProfileWrite, ThreadsWritingDifferentKeysLoseNone) {
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t)
-    threads.emplace_back([&, t] {
-      for (int i = 0; i < 25; ++i) {
-        const std::string key = "t" + std::to_string(t) + "_" + std::to_string(i);
-        EXPECT_TRUE(Write("Threads", key.c_str(), "x"));
-        EXPECT_EQ(Read("Threads", key.c_str()), "x");
-      }
-    });
-  for (auto& thread : threads) thread.join();
-  std::vector<char> keys(65536);
-  GetPrivateProfileStringA("Threads", nullptr, "", keys.data(), static_cast<DWORD>(keys.size()), m_file.c_str());
-  int count = 0;
-  for (const char* key = keys.data(); *key; key += std::strlen(key) + 1) ++count;
-  EXPECT_EQ(count, 100);
 }
 
 TEST_F(ProfileWrite, TwoProcessesWritingDifferentKeysAtOnceLoseNone) {
