@@ -11,7 +11,10 @@
 // A resource look-up through the chain searches AfxGetResourceHandle()'s module first
 // (the program by default), then the m_hResource of every attached CDynLinkLibrary,
 // the latest attached first: MFC puts a new library at the head of its list.
-// The chain is guarded by one mutex; every call here may come from any thread.
+// The chain is guarded by one mutex; every call here may come from any thread. A
+// search may ask the dynamic loader about a module it has not read yet, so a library
+// should attach and detach from its load and unload code (under the loader's lock)
+// while no other thread searches the chain, as the suite's libraries do.
 #pragma once
 
 #include "wintypes.h"

@@ -1,12 +1,14 @@
 #include <dlfcn.h>
 #include <elf.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <link.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include "module_symbols.h"
@@ -28,6 +30,7 @@ std::string programFolder() {
 // it is; a bare name is looked for in the program's folder first, as Windows does,
 // and left to the loader's search (empty result) when it is not there.
 std::string locate(const std::string& name) {
+  if (name[0] == platform::kPathSeparator) return platform::ResolvePath(name);
   const bool bareName = name.find(platform::kPathSeparator) == std::string::npos;
   std::string path = platform::ResolvePath(bareName ? programFolder() + platform::kPathSeparator + name : name);
   char absolute[PATH_MAX];
@@ -46,15 +49,16 @@ const ElfW(Ehdr)& nativeHeader() {
 // 0 when the file looks like a shared object this process can load, else the Win32
 // status for it.
 DWORD checkModuleFile(const std::string& path) {
+  int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (file < 0) return errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_MOD_NOT_FOUND;
   struct stat st;
-  if (stat(path.c_str(), &st) != 0) return ERROR_MOD_NOT_FOUND;
-  if (!S_ISREG(st.st_mode)) return ERROR_BAD_EXE_FORMAT;
   ElfW(Ehdr) header{};
-  std::ifstream file(path, std::ios::binary);
-  if (!file.read(reinterpret_cast<char*>(&header), sizeof(header))) return ERROR_BAD_EXE_FORMAT;
+  const bool complete = fstat(file, &st) == 0 && S_ISREG(st.st_mode) &&
+                        read(file, &header, sizeof(header)) == static_cast<ssize_t>(sizeof(header));
+  close(file);
   const ElfW(Ehdr)& native = nativeHeader();
-  const bool loadable = std::memcmp(header.e_ident, native.e_ident, EI_VERSION) == 0 && header.e_type == ET_DYN &&
-                        header.e_machine == native.e_machine;
+  const bool loadable = complete && std::memcmp(header.e_ident, native.e_ident, EI_VERSION) == 0 &&
+                        header.e_type == ET_DYN && header.e_machine == native.e_machine;
   return loadable ? 0 : ERROR_BAD_EXE_FORMAT;
 }
 
@@ -106,3 +110,19 @@ BOOL FreeLibrary(HMODULE module) {
   }
   return TRUE;
 }
+
+namespace platform {
+
+void* OwnSymbol(HMODULE module, const char* name) {
+  if (!module) module = GetModuleHandleA(nullptr);
+  link_map* own = nullptr;
+  if (dlinfo(module, RTLD_DI_LINKMAP, &own) != 0 || !own) return nullptr;
+  void* symbol = dlsym(module, name);
+  if (!symbol) return nullptr;
+  Dl_info info;
+  link_map* holder = nullptr;
+  if (!dladdr1(symbol, &info, reinterpret_cast<void**>(&holder), RTLD_DL_LINKMAP) || holder != own) return nullptr;
+  return symbol;
+}
+
+}  // namespace platform

@@ -59,15 +59,15 @@ TEST(ResourceChain, ProgramFirstThenTheLatestAttached) {
         {999, "<missing>"},
     };
     for (const auto& c : cases) EXPECT_EQ(chainString(c.id), c.text) << c.id;
-    EXPECT_EQ(platform::FindDialogTemplate(4105)->title, "Sign in");
-    EXPECT_EQ(platform::FindDialogTemplate(4106)->title, "Two's dialog");
+    EXPECT_EQ(platform::FindDialogTemplate(4105).value().title, "Sign in");
+    EXPECT_EQ(platform::FindDialogTemplate(4106).value().title, "Two's dialog");
 
     // The resource handle replaces the program at the head of the search; the
     // program's own table is then out of it.
     AfxSetResourceHandle(one.module);
     EXPECT_EQ(chainString(200), "one: shadowed by the program");
     EXPECT_EQ(chainString(100), "<missing>");
-    EXPECT_EQ(platform::FindDialogTemplate(4105)->title, "One's dialog");
+    EXPECT_EQ(platform::FindDialogTemplate(4105).value().title, "One's dialog");
     AfxSetResourceHandle(nullptr);
     EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandleA(nullptr));
 
