@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "afxdll.h"
+#include "afxstr.h"
 #include "winmodule.h"
 #include "winresource.h"
 
@@ -59,6 +60,12 @@ TEST(ResourceChain, ProgramFirstThenTheLatestAttached) {
         {999, "<missing>"},
     };
     for (const auto& c : cases) EXPECT_EQ(chainString(c.id), c.text) << c.id;
+    CString loaded("stale");
+    EXPECT_TRUE(loaded.LoadString(302));
+    EXPECT_STREQ(loaded, "two: only here");
+    EXPECT_FALSE(loaded.LoadString(999));
+    EXPECT_STREQ(loaded, "");
+    EXPECT_STREQ(CString(MAKEINTRESOURCE(301)), "one: only here");
     EXPECT_EQ(platform::FindDialogTemplate(4105).value().title, "Sign in");
     EXPECT_EQ(platform::FindDialogTemplate(4106).value().title, "Two's dialog");
 
