@@ -22,8 +22,8 @@ const char* const kSchema[] = {
     " name TEXT NOT NULL COLLATE NOCASE, UNIQUE(parent, name))",
     "CREATE TABLE vals(key INTEGER NOT NULL, name TEXT NOT NULL COLLATE NOCASE,"
     " type INTEGER NOT NULL, data BLOB NOT NULL, UNIQUE(key, name))",
-    // Values enumerate in the order they were first written (rowid order per key).
-    "CREATE INDEX vals_in_order ON vals(key, rowid)",
+    // Values enumerate in the order they were first written: an index entry ends with the rowid.
+    "CREATE INDEX vals_in_order ON vals(key)",
     "INSERT INTO keys(id, parent, name) VALUES (1, 0, '')",
     "INSERT INTO keys(id, parent, name) VALUES (2, 1, 'Software')",
     "INSERT INTO keys(id, parent, name) VALUES (3, 2, 'Classes')",
@@ -163,25 +163,28 @@ LONG Hive::Configure() {
   return Execute("PRAGMA synchronous=NORMAL");
 }
 
-LONG Hive::CheckOrInitialize() {
-  Statement application = Prepare("PRAGMA application_id");
-  int code = application.Step();
-  if (code != SQLITE_ROW) return StatusOf(code);
-  if (application.Number(0) == 0) {
-    Statement tables = Prepare("SELECT count(*) FROM sqlite_master");
-    code = tables.Step();
-    if (code != SQLITE_ROW) return StatusOf(code);
-    return tables.Number(0) == 0 ? Initialize() : ERROR_BADDB;
-  }
-  if (application.Number(0) != kApplicationId) return ERROR_BADDB;
+LONG Hive::QueryNumber(const char* sql, int64_t& number) {
+  Statement query = Prepare(sql);
+  int code = query.Step();
+  if (code == SQLITE_ROW) number = query.Number(0);
+  return code == SQLITE_DONE ? ERROR_REGISTRY_CORRUPT : StatusOf(code);
+}
 
-  Statement version = Prepare("PRAGMA user_version");
-  code = version.Step();
-  if (code != SQLITE_ROW) return StatusOf(code);
-  if (version.Number(0) != kSchemaVersion) return ERROR_BADDB;
+LONG Hive::CheckOrInitialize() {
+  int64_t application = 0, tables = 0, version = 0;
+  LONG status = QueryNumber("PRAGMA application_id", application);
+  if (status == ERROR_SUCCESS && application == 0) {
+    status = QueryNumber("SELECT count(*) FROM sqlite_master", tables);
+    if (status != ERROR_SUCCESS) return status;
+    return tables == 0 ? Initialize() : ERROR_BADDB;
+  }
+  if (status == ERROR_SUCCESS && application != kApplicationId) return ERROR_BADDB;
+  if (status == ERROR_SUCCESS) status = QueryNumber("PRAGMA user_version", version);
+  if (status == ERROR_SUCCESS && version != kSchemaVersion) return ERROR_BADDB;
+  if (status != ERROR_SUCCESS) return status;
 
   Statement check = Prepare("PRAGMA quick_check");
-  code = check.Step();
+  int code = check.Step();
   if (code != SQLITE_ROW) return code == SQLITE_DONE ? ERROR_REGISTRY_CORRUPT : StatusOf(code);
   return check.Bytes(0) == "ok" ? ERROR_SUCCESS : ERROR_REGISTRY_CORRUPT;
 }
@@ -189,12 +192,11 @@ LONG Hive::CheckOrInitialize() {
 LONG Hive::Initialize() {
   return Change([this]() -> LONG {
     // Another process may have made the hive since the first look.
-    Statement application = Prepare("PRAGMA application_id");
-    int code = application.Step();
-    if (code != SQLITE_ROW) return StatusOf(code);
-    if (application.Number(0) == kApplicationId) return ERROR_SUCCESS;
+    int64_t application = 0;
+    LONG status = QueryNumber("PRAGMA application_id", application);
+    if (status != ERROR_SUCCESS || application == kApplicationId) return status;
     for (const char* sql : kSchema) {
-      LONG status = StatusOf(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr));
+      status = StatusOf(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr));
       if (status != ERROR_SUCCESS) return status;
     }
     const std::string stamp = "PRAGMA application_id=" + std::to_string(kApplicationId) +

@@ -53,6 +53,8 @@ class Hive : public KeyStore {
   LONG Initialize();
   Statement Prepare(const char* sql);
   LONG Execute(const char* sql);
+  // The first column of the first row of a one-row query.
+  LONG QueryNumber(const char* sql, int64_t& number);
   // Runs `change` in one IMMEDIATE transaction: committed on success, else rolled back.
   LONG Change(const std::function<LONG()>& change);
   LONG KeyExists(KeyId key);
