@@ -322,14 +322,34 @@ LONG Hive::SubkeyAt(KeyId key, DWORD index, std::string& name) {
 }
 
 LONG Hive::ValueAt(KeyId key, DWORD index, Value& value) {
+  // A walk over n values reads the key once, not n times: the listing is kept until
+  // this or another connection changes the hive.
+  int64_t version = 0;
+  LONG status = QueryNumber("PRAGMA data_version", version);
+  if (status != ERROR_SUCCESS) return status;
+  const int64_t changes = sqlite3_total_changes64(m_db);
+  if (m_listing.key != key || m_listing.version != version || m_listing.changes != changes) {
+    m_listing = Listing();
+    status = ListValues(key, m_listing.values);
+    if (status != ERROR_SUCCESS) return status;
+    m_listing.key = key;
+    m_listing.version = version;
+    m_listing.changes = changes;
+  }
+  if (index >= m_listing.values.size()) return ERROR_NO_MORE_ITEMS;
+  value = m_listing.values[index];
+  return ERROR_SUCCESS;
+}
+
+LONG Hive::ListValues(KeyId key, std::vector<Value>& values) {
   LONG status = KeyExists(key);
   if (status != ERROR_SUCCESS) return status;
-  Statement read = Prepare("SELECT name, type, data FROM vals WHERE key = ? ORDER BY rowid LIMIT 1 OFFSET ?");
-  int code = read.Bind(1, key).Bind(2, static_cast<int64_t>(index)).Step();
-  if (code == SQLITE_DONE) return ERROR_NO_MORE_ITEMS;
-  if (code != SQLITE_ROW) return StatusOf(code);
-  value = Value{read.Bytes(0), static_cast<DWORD>(read.Number(1)), read.Bytes(2)};
-  return ERROR_SUCCESS;
+  Statement read = Prepare("SELECT name, type, data FROM vals WHERE key = ? ORDER BY rowid");
+  read.Bind(1, key);
+  int code;
+  while ((code = read.Step()) == SQLITE_ROW)
+    values.push_back(Value{read.Bytes(0), static_cast<DWORD>(read.Number(1)), read.Bytes(2)});
+  return StatusOf(code);
 }
 
 LONG Hive::Flush() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "registry_store.h"
 
@@ -60,9 +61,19 @@ class Hive : public KeyStore {
   LONG KeyExists(KeyId key);
   LONG FindChild(KeyId parent, const std::string& name, KeyId& child);
   LONG AddChild(KeyId parent, const std::string& name, KeyId& child);
+  LONG ListValues(KeyId key, std::vector<Value>& values);
+
+  // The values of the key enumerated last, as of a version of the hive.
+  struct Listing {
+    KeyId key = 0;
+    int64_t version = -1;  // PRAGMA data_version: commits of other connections
+    int64_t changes = -1;  // rows changed by this connection
+    std::vector<Value> values;
+  };
 
   sqlite3* m_db;
   std::unordered_map<const char*, sqlite3_stmt*> m_statements;
+  Listing m_listing;
 };
 
 }  // namespace registry
