@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -49,6 +50,13 @@ bool SameFile(const OpenHive& open, const std::string& file, const struct stat& 
          open.inode == st.st_ino;
 }
 
+// Closing checkpoints the log into the hive file, so the file alone holds everything.
+void CloseHiveAtExit() {
+  State& s = state();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (s.current.pid == getpid()) s.current = OpenHive();
+}
+
 // The hive of the current home, reopened when the home, the process or the file changed.
 LONG CurrentHive(OpenHive*& result) {
   State& s = state();
@@ -71,6 +79,8 @@ LONG CurrentHive(OpenHive*& result) {
   if (status != ERROR_SUCCESS) return status;
   if (stat(file.c_str(), &st) != 0) return ERROR_CANTOPEN;
   s.current = OpenHive{std::move(hive), file, getpid(), st.st_dev, st.st_ino, ++s.lastGeneration};
+  static const bool closedAtExit = std::atexit(CloseHiveAtExit) == 0;
+  (void)closedAtExit;
   result = &s.current;
   return ERROR_SUCCESS;
 }

@@ -123,8 +123,11 @@ LONG Hive::Open(const std::string& file, std::unique_ptr<Hive>& hive) {
   int code = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   std::unique_ptr<Hive> opened(new Hive(db));
   if (code != SQLITE_OK) return StatusOf(code);
-  LONG status = opened->Configure();
-  if (status == ERROR_SUCCESS) status = opened->CheckOrInitialize();
+  sqlite3_extended_result_codes(db, 1);
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  // Checked before anything is written, so a file that is not a hive stays as it is.
+  LONG status = opened->CheckOrInitialize();
+  if (status == ERROR_SUCCESS) status = opened->UseWriteAheadLog();
   if (status == ERROR_SUCCESS) hive = std::move(opened);
   return status;
 }
@@ -152,9 +155,7 @@ Hive::Statement Hive::Prepare(const char* sql) {
 
 LONG Hive::Execute(const char* sql) { return StatusOf(Prepare(sql).Run()); }
 
-LONG Hive::Configure() {
-  sqlite3_extended_result_codes(m_db, 1);
-  sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+LONG Hive::UseWriteAheadLog() {
   Statement journal = Prepare("PRAGMA journal_mode=WAL");
   int code = journal.Step();
   if (code != SQLITE_ROW) return StatusOf(code);

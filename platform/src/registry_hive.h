@@ -49,7 +49,7 @@ class Hive : public KeyStore {
   explicit Hive(sqlite3* db) : m_db(db) {}
   class Statement;
 
-  LONG Configure();
+  LONG UseWriteAheadLog();
   LONG CheckOrInitialize();
   LONG Initialize();
   Statement Prepare(const char* sql);

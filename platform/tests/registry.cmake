@@ -2,7 +2,7 @@ corvex_test(NAME platform_registry_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/registry_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/registry_process_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/registry_tool_test.cpp
-  LIBS Platform)
+  LIBS Platform SQLite::SQLite3)
 if(TARGET platform_registry_test)
   # The tool's round trip runs the built corvexreg.
   add_dependencies(platform_registry_test corvexreg)

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sqlite3.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,6 +39,15 @@ int WriteMany(const std::string& prefix, int count) {
     if (SetText(key, name.c_str(), name) != ERROR_SUCCESS) return 2;
   }
   return RegCloseKey(key) == ERROR_SUCCESS ? 0 : 3;
+}
+
+// The bytes of an SQLite database of some other program, in rollback-journal mode.
+std::string ForeignDatabase(const std::string& file) {
+  sqlite3* db = nullptr;
+  sqlite3_open(file.c_str(), &db);
+  sqlite3_exec(db, "CREATE TABLE notes(text TEXT); INSERT INTO notes VALUES ('keep me')", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  return ReadWholeFile(file);
 }
 
 }  // namespace
@@ -114,6 +125,7 @@ TEST_F(RegistryTest, DamagedHiveGivesAnErrorAndIsKeptAsItIs) {
       {"garbage", std::string(8192, '\x5a')},
       {"truncated", valid.substr(0, valid.size() / 2)},
       {"header only", valid.substr(0, 100)},
+      {"another program's database", ForeignDatabase(m_tmp / "foreign.db")},
       {"folder", ""},
   };
   for (const Case& c : cases) {
