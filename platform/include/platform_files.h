@@ -19,3 +19,29 @@ FILE* OpenFile(const std::string& path, const char* mode);
 unsigned long Win32ErrorFromErrno(int error);
 
 }  // namespace platform
+
+namespace platform {
+
+// An exclusive advisory lock (flock) on a folder's own descriptor, held for the
+// object's life. It survives renames inside the folder and creates no file. A folder
+// that cannot be opened gives no lock (locked() false); callers go on regardless.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  bool locked() const { return m_fd >= 0; }
+
+ private:
+  int m_fd = -1;
+};
+
+// Appends the whole buffer with one write (looping on a short write) to a file
+// opened O_APPEND and closed again, so concurrent appenders never mix bytes.
+bool AppendToFile(const std::string& path, const std::string& data);
+
+// Size in bytes, or -1 if the file cannot be examined.
+long long FileSize(const std::string& path);
+
+}  // namespace platform
