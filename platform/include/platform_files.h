@@ -18,6 +18,14 @@ FILE* OpenFile(const std::string& path, const char* mode);
 // Maps an errno value to the Win32 status a file call would give.
 unsigned long Win32ErrorFromErrno(int error);
 
+// Like Win32ErrorFromErrno, but a missing entry gives ERROR_FILE_NOT_FOUND only when
+// its folder exists, else ERROR_PATH_NOT_FOUND, as Windows tells them apart.
+unsigned long Win32ErrorForPath(int error, const std::string& path);
+
+// The folder part of a path, without a trailing separator: "." for a bare name,
+// "/" for an entry of the root.
+std::string ParentFolder(const std::string& path);
+
 }  // namespace platform
 
 namespace platform {

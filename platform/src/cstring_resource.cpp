@@ -1,7 +1,12 @@
 #include "afxstr.h"
+#include "winresource.h"
 
-// Resource strings arrive with the resource chain; until then no id is found.
-BOOL CString::LoadString(UINT) {
-  m_text.clear();
-  return FALSE;
+BOOL CString::LoadString(UINT id) {
+  std::string text;
+  if (!platform::LoadResourceString(id, text)) {
+    m_text.clear();
+    return FALSE;
+  }
+  m_text = text;
+  return TRUE;
 }

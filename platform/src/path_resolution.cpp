@@ -86,4 +86,20 @@ unsigned long Win32ErrorFromErrno(int error) {
   }
 }
 
+unsigned long Win32ErrorForPath(int error, const std::string& path) {
+  if (error != ENOENT) return Win32ErrorFromErrno(error);
+  struct stat st;
+  bool folderExists = stat(ParentFolder(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+}
+
+std::string ParentFolder(const std::string& path) {
+  std::string trimmed = path;
+  while (trimmed.size() > 1 && trimmed.back() == kPathSeparator) trimmed.pop_back();
+  size_t cut = trimmed.find_last_of(kPathSeparator);
+  if (cut == std::string::npos) return ".";
+  if (cut == 0) return std::string(1, kPathSeparator);
+  return trimmed.substr(0, cut);
+}
+
 }  // namespace platform

@@ -1,0 +1,57 @@
+// MFC extension modules and the process's resource chain.
+//
+// A library registers itself at load time:
+//
+//   static AFX_EXTENSION_MODULE extension;
+//   AfxInitExtensionModule(extension, THIS_MODULE_HANDLE());
+//   new CDynLinkLibrary(extension);          // attaches to the chain
+//   ...
+//   AfxTermExtensionModule(extension);       // at unload: deletes its CDynLinkLibrary
+//
+// A resource look-up through the chain searches AfxGetResourceHandle()'s module first
+// (the program by default), then the m_hResource of every attached CDynLinkLibrary,
+// the latest attached first: MFC puts a new library at the head of its list.
+// The chain is guarded by one mutex; every call here may come from any thread. A
+// search may ask the dynamic loader about a module it has not read yet, so a library
+// should attach and detach from its load and unload code (under the loader's lock)
+// while no other thread searches the chain, as the suite's libraries do.
+#pragma once
+
+#include "wintypes.h"
+
+struct AFX_EXTENSION_MODULE {
+  BOOL bInitialized = FALSE;
+  HMODULE hModule = nullptr;
+  HMODULE hResource = nullptr;  // where the module's resources are looked up
+};
+
+// Records the module as its own resource module. Always TRUE; a second call keeps
+// the first values.
+BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule);
+// Deletes every CDynLinkLibrary made for this module (all of them when bAll), which
+// takes them out of the chain: afterwards the module's resources may be freed.
+// Those CDynLinkLibrary objects must therefore have been made with new, as MFC's are.
+void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll = FALSE);
+
+class CDynLinkLibrary {
+ public:
+  // Copies the module and resource handles and attaches itself at the chain's head.
+  explicit CDynLinkLibrary(AFX_EXTENSION_MODULE& state);
+  // Takes itself out of the chain.
+  virtual ~CDynLinkLibrary();
+  CDynLinkLibrary(const CDynLinkLibrary&) = delete;
+  CDynLinkLibrary& operator=(const CDynLinkLibrary&) = delete;
+
+  HMODULE m_hModule;
+  // Searched by the chain; a library may point it at its language module after
+  // loading that (before other threads search the chain).
+  HMODULE m_hResource;
+};
+
+// The module searched first: the program's handle unless set (NULL sets it back).
+HINSTANCE AfxGetResourceHandle();
+void AfxSetResourceHandle(HINSTANCE resource);
+
+// LoadLibraryA / FreeLibrary, serialised with each other as MFC does.
+HINSTANCE AfxLoadLibrary(LPCSTR fileName);
+BOOL AfxFreeLibrary(HINSTANCE library);

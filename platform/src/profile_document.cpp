@@ -1,0 +1,210 @@
+#include "profile_document.h"
+
+#include <strings.h>
+
+#include <cctype>
+
+namespace platform {
+namespace {
+
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string trim(const std::string& text) {
+  size_t first = 0, last = text.size();
+  while (first < last && isBlank(text[first])) ++first;
+  while (last > first && isBlank(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
+
+std::string lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool equalNames(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
+
+bool endsWithCarriageReturn(const std::string& raw) { return !raw.empty() && raw.back() == '\r'; }
+
+}  // namespace
+
+ProfileDocument ProfileDocument::Parse(const std::string& content) {
+  ProfileDocument document;
+  size_t start = 0;
+  while (start < content.size()) {
+    size_t end = content.find('\n', start);
+    if (end == std::string::npos) {
+      end = content.size();
+      document.m_finalLineEnd = false;
+    }
+    document.m_lines.push_back(ParseLine(content.substr(start, end - start), document.m_lines.empty()));
+    start = end + 1;
+  }
+  document.m_crlf = !document.m_lines.empty() && endsWithCarriageReturn(document.m_lines.front().raw);
+  document.Reindex();
+  return document;
+}
+
+std::string ProfileDocument::Serialize() const {
+  std::string content;
+  for (size_t i = 0; i < m_lines.size(); ++i) {
+    content += m_lines[i].raw;
+    if (i + 1 < m_lines.size() || m_finalLineEnd) content += '\n';
+  }
+  return content;
+}
+
+// A line is read up to a NUL byte, without its '\r'. Lines that are neither a
+// "[section]" header nor a "key=value" entry (comments, blanks, a "[" without "]",
+// text without "=") are kept but mean nothing.
+ProfileDocument::Line ProfileDocument::ParseLine(std::string raw, bool firstLine) {
+  Line line;
+  line.raw = std::move(raw);
+  std::string text = line.raw.substr(0, line.raw.find('\0'));
+  if (endsWithCarriageReturn(text)) text.pop_back();
+  if (firstLine && text.compare(0, 3, kByteOrderMark) == 0) text.erase(0, 3);
+  text = trim(text);
+  if (text.empty() || text[0] == ';') return line;
+  if (text[0] == '[') {
+    const size_t close = text.rfind(']');
+    if (close == std::string::npos) return line;
+    line.kind = Kind::kSection;
+    line.name = trim(text.substr(1, close - 1));
+    return line;
+  }
+  const size_t equals = text.find('=');
+  if (equals == std::string::npos) return line;
+  line.name = trim(text.substr(0, equals));
+  if (line.name.empty()) return line;
+  line.kind = Kind::kEntry;
+  line.value = trim(text.substr(equals + 1));
+  return line;
+}
+
+ProfileDocument::Line ProfileDocument::NewLine(const std::string& text) const {
+  return ParseLine(m_crlf ? text + '\r' : text, false);
+}
+
+const ProfileDocument::SectionIndex* ProfileDocument::Find(const std::string& section) const {
+  auto found = m_sections.find(lower(section));
+  return found == m_sections.end() ? nullptr : &found->second;
+}
+
+const std::string* ProfileDocument::Value(const std::string& section, const std::string& key) const {
+  const SectionIndex* index = Find(section);
+  if (!index) return nullptr;
+  auto found = index->byKey.find(lower(key));
+  return found == index->byKey.end() ? nullptr : &m_lines[found->second].value;
+}
+
+std::vector<std::string> ProfileDocument::SectionNames() const {
+  std::vector<std::string> names;
+  for (const std::string& key : m_sectionOrder) names.push_back(m_sections.at(key).name);
+  return names;
+}
+
+std::vector<std::string> ProfileDocument::KeyNames(const std::string& section) const {
+  std::vector<std::string> names;
+  if (const SectionIndex* index = Find(section))
+    for (size_t line : index->entries) names.push_back(m_lines[line].name);
+  return names;
+}
+
+std::vector<std::string> ProfileDocument::Entries(const std::string& section) const {
+  std::vector<std::string> entries;
+  if (const SectionIndex* index = Find(section))
+    for (size_t line : index->entries) entries.push_back(m_lines[line].name + '=' + m_lines[line].value);
+  return entries;
+}
+
+void ProfileDocument::SetValue(const std::string& section, const std::string& key, const std::string& value) {
+  const SectionIndex* index = Find(section);
+  if (!index) {
+    Rewrite({}, m_lines.size(), {NewLine('[' + section + ']'), NewLine(key + '=' + value)});
+    return;
+  }
+  auto found = index->byKey.find(lower(key));
+  if (found != index->byKey.end()) {
+    Line& line = m_lines[found->second];
+    const std::string lineEnd = endsWithCarriageReturn(line.raw) ? "\r" : "";
+    line = ParseLine(line.name + '=' + value + lineEnd, false);
+    Reindex();
+    return;
+  }
+  size_t insertAt = index->headers.front() + 1;
+  for (size_t i = insertAt; i < m_lines.size() && m_lines[i].kind != Kind::kSection; ++i)
+    if (m_lines[i].kind == Kind::kEntry) insertAt = i + 1;
+  Rewrite({}, insertAt, {NewLine(key + '=' + value)});
+}
+
+void ProfileDocument::DeleteKey(const std::string& section, const std::string& key) {
+  std::vector<bool> drop = LinesOf(section);
+  for (size_t i = 0; i < m_lines.size(); ++i)
+    drop[i] = drop[i] && m_lines[i].kind == Kind::kEntry && equalNames(m_lines[i].name, key);
+  Rewrite(drop, m_lines.size(), {});
+}
+
+void ProfileDocument::DeleteSection(const std::string& section) { Rewrite(LinesOf(section), m_lines.size(), {}); }
+
+void ProfileDocument::ReplaceEntries(const std::string& section, const std::vector<std::string>& lines) {
+  std::vector<Line> inserted;
+  for (const std::string& text : lines) inserted.push_back(NewLine(text));
+  const SectionIndex* index = Find(section);
+  if (!index) {
+    inserted.insert(inserted.begin(), NewLine('[' + section + ']'));
+    Rewrite({}, m_lines.size(), inserted);
+    return;
+  }
+  const size_t insertAt = index->entries.empty() ? index->headers.front() + 1 : index->entries.front();
+  std::vector<bool> drop = LinesOf(section);
+  for (size_t i = 0; i < m_lines.size(); ++i) drop[i] = drop[i] && m_lines[i].kind == Kind::kEntry;
+  Rewrite(drop, insertAt, inserted);
+}
+
+std::vector<bool> ProfileDocument::LinesOf(const std::string& section) const {
+  std::vector<bool> inside(m_lines.size(), false);
+  bool current = false;
+  for (size_t i = 0; i < m_lines.size(); ++i) {
+    if (m_lines[i].kind == Kind::kSection) current = equalNames(m_lines[i].name, section);
+    inside[i] = current;
+  }
+  return inside;
+}
+
+void ProfileDocument::Rewrite(const std::vector<bool>& drop, size_t insertAt, const std::vector<Line>& inserted) {
+  // A line that ends up last after an append or a removal of the last line gets a line end.
+  if ((insertAt >= m_lines.size() && !inserted.empty()) || (!drop.empty() && drop.back())) m_finalLineEnd = true;
+  std::vector<Line> result;
+  result.reserve(m_lines.size() + inserted.size());
+  for (size_t i = 0; i <= m_lines.size(); ++i) {
+    if (i == insertAt) result.insert(result.end(), inserted.begin(), inserted.end());
+    if (i < m_lines.size() && !(i < drop.size() && drop[i])) result.push_back(std::move(m_lines[i]));
+  }
+  m_lines = std::move(result);
+  Reindex();
+}
+
+void ProfileDocument::Reindex() {
+  m_sections.clear();
+  m_sectionOrder.clear();
+  SectionIndex* current = nullptr;
+  for (size_t i = 0; i < m_lines.size(); ++i) {
+    const Line& line = m_lines[i];
+    if (line.kind == Kind::kSection) {
+      const std::string key = lower(line.name);
+      auto [entry, isNew] = m_sections.try_emplace(key);
+      if (isNew) {
+        entry->second.name = line.name;
+        m_sectionOrder.push_back(key);
+      }
+      entry->second.headers.push_back(i);
+      current = &entry->second;
+    } else if (line.kind == Kind::kEntry && current) {
+      current->entries.push_back(i);
+      current->byKey.emplace(lower(line.name), i);
+    }
+  }
+}
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+// The scripted backend's one entry for every kind of prompt.
+#pragma once
+
+#include "platform_ui.h"
+
+namespace platform::ui {
+
+// Records `prompt` (kind, owner and fields filled in by the caller) with the running
+// thread and its answer: the next scripted answer, or `unscripted` when the script is empty.
+Answer AnswerScriptedPrompt(RecordedPrompt prompt, const Answer& unscripted);
+
+}  // namespace platform::ui
