@@ -3,6 +3,7 @@
 #include <pthread.h>
 #include <time.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -10,6 +11,7 @@
 #include "platform_files.h"
 #include "platform_paths.h"
 #include "winfile.h"
+#include "winfind.h"
 #include "winmodule.h"
 #include "winprofile.h"
 #include "winresource.h"
@@ -166,19 +168,41 @@ std::string Logger::archivePath(int number) const {
   return std::string(m_logDirectory) + platform::kPathSeparator + kLogFileName + suffix;
 }
 
+// Archive numbers 1..maxNumber present in the log folder, highest first.
+std::vector<int> Logger::presentArchives(int maxNumber) const {
+  std::vector<int> numbers;
+  WIN32_FIND_DATAA found;
+  const std::string pattern = std::string(m_logDirectory) + platform::kPathSeparator + kLogFileName + ".*." + kLogFileExtension;
+  HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return numbers;
+  const size_t prefix = std::strlen(kLogFileName) + 1, suffix = std::strlen(kLogFileExtension) + 1;
+  do {
+    const std::string name = found.cFileName;
+    if (name.size() <= prefix + suffix) continue;
+    const std::string digits = name.substr(prefix, name.size() - prefix - suffix);
+    if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos || digits[0] == '0') continue;
+    const int n = std::atoi(digits.c_str());
+    if (n <= maxNumber) numbers.push_back(n);
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+  std::sort(numbers.rbegin(), numbers.rend());
+  return numbers;
+}
+
+// Archive n moves to n + 1 (the last one kept is deleted), then the log becomes
+// archive 1. Only the archives present are visited, so a huge archive count costs
+// nothing; a move onto a name still taken fails, as a rename on Windows does.
 void Logger::rotateUnlocked() {
   const long long size = platform::FileSize(m_logFilePath);
   if (size < 0) return;
   const int maxSizeKiB = static_cast<int>(GetPrivateProfileIntA("LOG", "LogFileMaxSize", 1024, m_settingsFile.c_str()));
   const int maxNumber = static_cast<int>(GetPrivateProfileIntA("LOG", "LogFileMaxNumber", 5, m_settingsFile.c_str()));
   if (size <= static_cast<long long>(maxSizeKiB) * 1024) return;
-  for (int n = maxNumber; n >= 1; --n) {
-    const std::string archive = archivePath(n);
-    if (GetFileAttributesA(archive.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+  for (int n : presentArchives(maxNumber)) {
     if (n == maxNumber) {
-      DeleteFileA(archive.c_str());
+      DeleteFileA(archivePath(n).c_str());
     } else {
-      MoveFileA(archive.c_str(), archivePath(n + 1).c_str());
+      MoveFileA(archivePath(n).c_str(), archivePath(n + 1).c_str());
     }
   }
   MoveFileA(m_logFilePath.c_str(), archivePath(1).c_str());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "afxstr.h"
 #include "winthread.h"
@@ -54,6 +55,7 @@ class Logger {
   void appendToFile(const std::string& data);
   void rotateUnlocked();
   std::string archivePath(int number) const;
+  std::vector<int> presentArchives(int maxNumber) const;
 
   std::string m_logFilePath;
   std::string m_settingsFile;

@@ -32,14 +32,14 @@ namespace platform {
 
 // An exclusive advisory lock (flock) on a folder's own descriptor, held for the
 // object's life. It survives renames inside the folder and creates no file. A folder
-// that cannot be opened gives no lock (locked() false); callers go on regardless.
+// that cannot be opened gives no lock (fd() < 0, errno tells why).
 class FolderLock {
  public:
   explicit FolderLock(const std::string& folder);
   ~FolderLock();
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
-  bool locked() const { return m_fd >= 0; }
+  int fd() const { return m_fd; }
 
  private:
   int m_fd = -1;
