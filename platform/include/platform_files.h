@@ -27,3 +27,29 @@ unsigned long Win32ErrorForPath(int error, const std::string& path);
 std::string ParentFolder(const std::string& path);
 
 }  // namespace platform
+
+namespace platform {
+
+// An exclusive advisory lock (flock) on a folder's own descriptor, held for the
+// object's life. It survives renames inside the folder and creates no file. A folder
+// that cannot be opened gives no lock (fd() < 0, errno tells why).
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  int fd() const { return m_fd; }
+
+ private:
+  int m_fd = -1;
+};
+
+// Appends the whole buffer with one write (looping on a short write) to a file
+// opened O_APPEND and closed again, so concurrent appenders never mix bytes.
+bool AppendToFile(const std::string& path, const std::string& data);
+
+// Size in bytes, or -1 if the file cannot be examined.
+long long FileSize(const std::string& path);
+
+}  // namespace platform

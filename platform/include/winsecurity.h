@@ -15,7 +15,7 @@ typedef struct _TOKEN_ELEVATION {
   DWORD TokenIsElevated;
 } TOKEN_ELEVATION, *PTOKEN_ELEVATION;
 
-// The pseudo handle that names the calling process.
+// The pseudo handle that names the calling process (also declared with the debug-help calls).
 HANDLE GetCurrentProcess();
 
 // A token of the current process, as it is at the time of the call.

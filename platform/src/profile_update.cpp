@@ -28,23 +28,6 @@ bool fail(DWORD error) {
   return false;
 }
 
-class FolderLock {
- public:
-  explicit FolderLock(const std::string& folder) : m_fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    while (m_fd >= 0 && flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
-  }
-  ~FolderLock() {
-    if (m_fd >= 0) close(m_fd);  // releases the lock
-  }
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
-  int fd() const { return m_fd; }
-
- private:
-  int m_fd;
-};
-
 struct ExistingFile {
   bool exists = false;
   std::string content;

@@ -29,8 +29,6 @@ KernelObject* FindHandle(HANDLE handle) {
 
 }  // namespace platform
 
-HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)); }
-
 BOOL CloseHandle(HANDLE handle) {
   std::unique_ptr<platform::KernelObject> closed;
   {

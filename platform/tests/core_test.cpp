@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -11,6 +12,7 @@
 #include "platform_paths.h"
 #include "test_support.h"
 #include "winerror.h"
+#include "winfind.h"
 #include "winmodule.h"
 #include "winthread.h"
 
@@ -94,4 +96,24 @@ TEST(Threads, LastErrorIsPerThreadAndCountersAndSectionsHold) {
   EXPECT_EQ(InterlockedExchangeAdd(&counter, 5), 40000);
   EXPECT_EQ(InterlockedDecrement(&counter), 40004);
   EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND), static_cast<HRESULT>(0x8007007E));
+}
+
+TEST(FindFiles, ListsMatchesIgnoringCaseAndReportsWhyNothingWasFound) {
+  TempFolder tmp;
+  for (const char* name : {"Log.1.log", "LOG.2.LOG", "log.txt", ".hidden.1.log"})
+    ASSERT_TRUE(testing_support::WriteWholeFile(tmp / name, "x"));
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((tmp / "log.*.log").c_str(), &data);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  std::vector<std::string> names{data.cFileName};
+  while (FindNextFileA(find, &data)) names.push_back(data.cFileName);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
+  EXPECT_TRUE(FindClose(find));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"LOG.2.LOG", "Log.1.log"}));
+
+  EXPECT_EQ(FindFirstFileA((tmp / "none*").c_str(), &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(FindFirstFileA((tmp / "missing/*").c_str(), &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }

@@ -1,0 +1,202 @@
+// The Windows registry calls: argument checks and buffer rules as on Windows, over
+// the key stores reached through the handle table.
+#include <cstring>
+
+#include "registry_handles.h"
+#include "winreg.h"
+
+using platform::registry::KeyId;
+using platform::registry::KeyPath;
+using platform::registry::KeyRef;
+using platform::registry::ResolvedKey;
+using platform::registry::Session;
+using platform::registry::Value;
+
+namespace {
+
+std::string NameOrDefault(LPCSTR name) { return name ? name : ""; }
+
+// Copies data out under the size rules of RegQueryValueExA: a null buffer asks for the size.
+LONG HandOutData(const std::string& bytes, LPBYTE data, LPDWORD size) {
+  if (!size) return ERROR_SUCCESS;
+  const DWORD needed = static_cast<DWORD>(bytes.size());
+  if (data && *size < needed) {
+    *size = needed;
+    return ERROR_MORE_DATA;
+  }
+  if (data && needed) std::memcpy(data, bytes.data(), needed);
+  *size = needed;
+  return ERROR_SUCCESS;
+}
+
+// Copies a name and its terminating zero; `count` is in characters, without the zero on return.
+LONG HandOutName(const std::string& name, LPSTR buffer, LPDWORD count) {
+  if (name.size() + 1 > *count) return ERROR_MORE_DATA;
+  std::memcpy(buffer, name.c_str(), name.size() + 1);
+  *count = static_cast<DWORD>(name.size());
+  return ERROR_SUCCESS;
+}
+
+LONG OpenSubkey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult) {
+  KeyPath path;
+  LONG status = platform::registry::SplitKeyPath(lpSubKey, path);
+  if (status != ERROR_SUCCESS) return status;
+  Session session;
+  ResolvedKey parent;
+  status = session.Resolve(hKey, 0, parent);
+  KeyRef child = parent.ref;
+  if (status == ERROR_SUCCESS) status = parent.store->Grant(samDesired, child.access);
+  if (status == ERROR_SUCCESS) status = parent.store->OpenKey(parent.ref.id, path, child.id);
+  if (status == ERROR_SUCCESS) *phkResult = session.AddHandle(child);
+  return status;
+}
+
+// RegOpenKeyA and RegCreateKeyA hand back the same handle for a null or empty subkey.
+LONG SameHandle(HKEY hKey, PHKEY phkResult) {
+  Session session;
+  ResolvedKey key;
+  LONG status = session.Resolve(hKey, 0, key);
+  if (status == ERROR_SUCCESS) *phkResult = hKey;
+  return status;
+}
+
+}  // namespace
+
+LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
+  if (!phkResult) return ERROR_INVALID_PARAMETER;
+  *phkResult = nullptr;
+  return OpenSubkey(hKey, lpSubKey, samDesired, phkResult);
+}
+
+LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
+  if (!phkResult) return ERROR_INVALID_PARAMETER;
+  *phkResult = nullptr;
+  if (!lpSubKey || !*lpSubKey) return SameHandle(hKey, phkResult);
+  return OpenSubkey(hKey, lpSubKey, MAXIMUM_ALLOWED, phkResult);
+}
+
+LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired, LPSECURITY_ATTRIBUTES,
+                     PHKEY phkResult, LPDWORD lpdwDisposition) {
+  if (!phkResult || !lpSubKey) return ERROR_INVALID_PARAMETER;
+  *phkResult = nullptr;
+  KeyPath path;
+  LONG status = platform::registry::SplitKeyPath(lpSubKey, path);
+  if (status != ERROR_SUCCESS) return status;
+  Session session;
+  ResolvedKey parent;
+  status = session.Resolve(hKey, 0, parent);
+  KeyRef child = parent.ref;
+  if (status == ERROR_SUCCESS) status = parent.store->Grant(samDesired, child.access);
+  if (status != ERROR_SUCCESS) return status;
+  bool created = false;
+  status = parent.store->OpenKey(parent.ref.id, path, child.id);
+  if (status == ERROR_FILE_NOT_FOUND) {
+    // Making a subkey takes the parent's create right; opening an existing one does not.
+    bool mayCreate = (parent.ref.access & KEY_CREATE_SUB_KEY) != 0;
+    status = mayCreate ? parent.store->CreateKey(parent.ref.id, path, child.id, created) : ERROR_ACCESS_DENIED;
+  }
+  if (status != ERROR_SUCCESS) return status;
+  *phkResult = session.AddHandle(child);
+  if (lpdwDisposition) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+  return ERROR_SUCCESS;
+}
+
+LONG RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
+  if (!phkResult) return ERROR_INVALID_PARAMETER;
+  *phkResult = nullptr;
+  if (!lpSubKey || !*lpSubKey) return SameHandle(hKey, phkResult);
+  return RegCreateKeyExA(hKey, lpSubKey, 0, nullptr, REG_OPTION_NON_VOLATILE, MAXIMUM_ALLOWED, nullptr, phkResult,
+                         nullptr);
+}
+
+LONG RegCloseKey(HKEY hKey) { return Session().CloseHandle(hKey); }
+
+LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
+  if (!lpData && cbData) return ERROR_INVALID_PARAMETER;
+  Session session;
+  ResolvedKey key;
+  LONG status = session.Resolve(hKey, KEY_SET_VALUE, key);
+  if (status != ERROR_SUCCESS) return status;
+  return key.store->SetValue(key.ref.id, NameOrDefault(lpValueName), dwType, lpData, cbData);
+}
+
+LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
+                      LPDWORD lpcbData) {
+  if (lpReserved || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
+  Session session;
+  ResolvedKey key;
+  LONG status = session.Resolve(hKey, KEY_QUERY_VALUE, key);
+  Value value;
+  if (status == ERROR_SUCCESS) status = key.store->GetValue(key.ref.id, NameOrDefault(lpValueName), value);
+  if (status != ERROR_SUCCESS) return status;
+  if (lpType) *lpType = value.type;
+  return HandOutData(value.data, lpData, lpcbData);
+}
+
+LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
+  Session session;
+  ResolvedKey key;
+  LONG status = session.Resolve(hKey, KEY_SET_VALUE, key);
+  if (status != ERROR_SUCCESS) return status;
+  return key.store->DeleteValue(key.ref.id, NameOrDefault(lpValueName));
+}
+
+LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
+  if (!lpSubKey) return ERROR_INVALID_PARAMETER;
+  KeyPath path;
+  LONG status = platform::registry::SplitKeyPath(lpSubKey, path);
+  if (status != ERROR_SUCCESS) return status;
+  if (path.empty() && platform::registry::IsPredefined(hKey)) return ERROR_ACCESS_DENIED;
+  Session session;
+  ResolvedKey parent;
+  status = session.Resolve(hKey, 0, parent);
+  KeyId doomed = 0;
+  if (status == ERROR_SUCCESS) status = parent.store->OpenKey(parent.ref.id, path, doomed);
+  if (status != ERROR_SUCCESS) return status;
+  return parent.store->DeleteKey(doomed);
+}
+
+LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved, LPSTR lpClass,
+                   LPDWORD lpcchClass, PFILETIME lpftLastWriteTime) {
+  if (!lpName || !lpcchName || lpReserved) return ERROR_INVALID_PARAMETER;
+  Session session;
+  ResolvedKey key;
+  LONG status = session.Resolve(hKey, KEY_ENUMERATE_SUB_KEYS, key);
+  std::string name;
+  if (status == ERROR_SUCCESS) status = key.store->SubkeyAt(key.ref.id, dwIndex, name);
+  if (status == ERROR_SUCCESS) status = HandOutName(name, lpName, lpcchName);
+  // Keys carry neither a class nor a write time here.
+  if (status == ERROR_SUCCESS && lpClass && lpcchClass) status = HandOutName("", lpClass, lpcchClass);
+  if (status == ERROR_SUCCESS && lpftLastWriteTime) *lpftLastWriteTime = FILETIME{0, 0};
+  return status;
+}
+
+LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD lpReserved,
+                   LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
+  if (!lpValueName || !lpcchValueName || lpReserved || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
+  Session session;
+  ResolvedKey key;
+  LONG status = session.Resolve(hKey, KEY_QUERY_VALUE, key);
+  Value value;
+  if (status == ERROR_SUCCESS) status = key.store->ValueAt(key.ref.id, dwIndex, value);
+  if (status == ERROR_SUCCESS) status = HandOutName(value.name, lpValueName, lpcchValueName);
+  if (status != ERROR_SUCCESS) return status;
+  if (lpType) *lpType = value.type;
+  return HandOutData(value.data, lpData, lpcbData);
+}
+
+LONG RegFlushKey(HKEY hKey) {
+  Session session;
+  ResolvedKey key;
+  LONG status = session.Resolve(hKey, 0, key);
+  return status == ERROR_SUCCESS ? key.store->Flush() : status;
+}
+
+LONG RegOverridePredefKey(HKEY hKey, HKEY hNewHKey) {
+  Session session;
+  if (!hNewHKey) return session.Override(hKey, nullptr);
+  // The override keeps its own copy of the key: the caller may close its handle at once.
+  ResolvedKey replacement;
+  LONG status = session.Resolve(hNewHKey, 0, replacement);
+  return status == ERROR_SUCCESS ? session.Override(hKey, &replacement.ref) : status;
+}
