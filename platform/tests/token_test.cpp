@@ -1,31 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include "test_support.h"
 #include "winsecurity.h"
-
-namespace {
-
-// 1 elevated, 0 not, -1 when the query failed.
-int queryElevation() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return -1;
-  TOKEN_ELEVATION elevation{};
-  DWORD size = 0;
-  BOOL ok = GetTokenInformation(token, TokenElevation, &elevation, sizeof(elevation), &size);
-  CloseHandle(token);
-  return ok && size == sizeof(elevation) ? static_cast<int>(elevation.TokenIsElevated) : -1;
-}
-
-}  // namespace
-
-TEST(ProcessToken, ElevatedMeansEffectiveUserZero) {
-  EXPECT_EQ(queryElevation(), geteuid() == 0 ? 1 : 0);
-  if (getuid() != 0) GTEST_SKIP() << "changing the effective user needs root";
-  int inChild = testing_support::RunInChild([] { return seteuid(65534) == 0 ? queryElevation() : 99; });
-  EXPECT_EQ(inChild, 0);
-}
 
 TEST(ProcessToken, WindowsFailures) {
   HANDLE token = nullptr;

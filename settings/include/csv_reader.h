@@ -38,6 +38,8 @@ class CSVReader : public CStdioFile {
  private:
   enum class LineRead { end, line, overlong };
   LineRead readLine();
+  // The next line that is not over-long into m_line; false at the end.
+  bool nextLine();
 
   std::string m_line;
   bool m_lineEnded = false;

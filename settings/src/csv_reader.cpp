@@ -43,25 +43,28 @@ CSVReader::LineRead CSVReader::readLine() {
   return LineRead::line;
 }
 
-BOOL CSVReader::ReadString(CString& line) {
-  line.Empty();
-  if (!m_file) return FALSE;
+bool CSVReader::nextLine() {
+  if (!m_file) return false;
   for (;;) {
     LineRead read = readLine();
-    if (read == LineRead::end) return FALSE;
-    if (read == LineRead::line) break;
+    if (read == LineRead::end) return false;
+    if (read == LineRead::line) return true;
     ++m_overlongLines;
   }
+}
+
+BOOL CSVReader::ReadString(CString& line) {
+  line.Empty();
+  if (!nextLine()) return FALSE;
   line = CString(m_line);
   return TRUE;
 }
 
 BOOL CSVReader::ReadRecord(CStringArray& fields) {
-  CString line;
-  if (!ReadString(line)) {
+  if (!nextLine()) {
     fields.RemoveAll();
     return FALSE;
   }
-  SplitRecord(line.GetString(), static_cast<size_t>(line.GetLength()), fields, ';');
+  SplitRecord(m_line.data(), m_line.size(), fields, ';');
   return TRUE;
 }

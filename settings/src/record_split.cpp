@@ -16,13 +16,15 @@ void appendField(CStringArray& fields, const char* text, size_t length) {
 size_t readQuotedField(const char* line, size_t length, size_t at, std::string& field) {
   field.clear();
   while (at < length) {
-    if (line[at] != '"') {
-      field += line[at++];
-    } else if (at + 1 < length && line[at + 1] == '"') {
+    const void* quote = std::memchr(line + at, '"', length - at);
+    size_t end = quote ? static_cast<size_t>(static_cast<const char*>(quote) - line) : length;
+    field.append(line + at, end - at);
+    if (end == length) return length;
+    if (end + 1 < length && line[end + 1] == '"') {
       field += '"';
-      at += 2;
+      at = end + 2;
     } else {
-      return at + 1;
+      return end + 1;
     }
   }
   return at;
