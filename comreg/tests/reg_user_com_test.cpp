@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 #include <limits.h>
 #include <stdlib.h>
 

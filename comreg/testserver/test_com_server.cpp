@@ -32,8 +32,8 @@ namespace {
 
 LONG setDefaultValue(const char* keyPath, const char* text) {
   HKEY key = nullptr;
-  LONG status = RegCreateKeyExA(HKEY_CLASSES_ROOT, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                                nullptr, &key, nullptr);
+  LONG status = RegCreateKeyExA(HKEY_CLASSES_ROOT, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                                &key, nullptr);
   if (status != ERROR_SUCCESS) return status;
   status = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                           static_cast<DWORD>(std::strlen(text) + 1));

@@ -7,31 +7,28 @@ namespace {
 
 const char16_t kReplacement = 0xFFFD;
 
-// Length of the valid UTF-8 sequence at `p` (at most `left` bytes) and its code
-// point; 0 when the bytes there are not a well-formed sequence.
+int sequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 0;
+}
+
+// Length of the well-formed UTF-8 sequence at `p` (at most `left` bytes) and its code
+// point; 0 when the bytes there are no such sequence (overlong forms and surrogates too).
 int decodeUtf8(const unsigned char* p, size_t left, uint32_t& code) {
-  unsigned char lead = p[0];
-  int length;
-  uint32_t minimum;
-  if (lead < 0x80) {
-    code = lead;
-    return 1;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, code = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, code = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, code = lead & 0x07, minimum = 0x10000;
-  } else {
-    return 0;
-  }
-  if (left < static_cast<size_t>(length)) return 0;
+  static const unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  static const uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  int length = sequenceLength(p[0]);
+  if (length == 0 || left < static_cast<size_t>(length)) return 0;
+  code = p[0] & kLeadBits[length];
   for (int i = 1; i < length; ++i) {
     if ((p[i] & 0xC0) != 0x80) return 0;
     code = (code << 6) | (p[i] & 0x3F);
   }
   bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-  if (code < minimum || code > 0x10FFFF || surrogate) return 0;
+  if (code < kSmallest[length] || code > 0x10FFFF || surrogate) return 0;
   return length;
 }
 

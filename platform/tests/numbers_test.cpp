@@ -86,7 +86,7 @@ TEST(CLocaleNumbers, ReadAndPrintWithADotUnderACommaLocale) {
       if (platform::FormatDoubleC("%.2f", 1234.5) != "1234.50") return 4;
       if (platform::FormatDoubleC("%4f", 0.2) != "0.200000") return 5;
       if (platform::FormatDoubleC("%.1f", 1e300).size() != 303) return 6;  // past the small buffer
-      if (strtod("2,5", nullptr) != 2.5) return 7;  // the thread's locale came back
+      if (strtod("2,5", nullptr) != 2.5) return 7;                         // the thread's locale came back
       return 0;
     });
     EXPECT_EQ(result, 0) << locale;

@@ -34,10 +34,13 @@ TEST(MultiByteToWideChar, ConvertsUtf8AsTheAnsiCodePage) {
       {CP_THREAD_ACP, 0, "Tamberlo.App", -1, 13, 0, std::u16string(u"Tamberlo.App", 13)},
       {CP_ACP, 0, "caf\xC3\xA9", 5, 4, 0, u"caf\u00E9"},
       {CP_UTF8, 0, "\xF0\x9F\x98\x80", 4, 2, 0, u"\U0001F600"},
-      {CP_THREAD_ACP, 0, "a\xFF" "b", 3, 3, 0, u"a\uFFFDb"},
-      {CP_THREAD_ACP, 0, "\xC0\x80", 2, 2, 0, u"\uFFFD\uFFFD"},          // overlong zero
+      {CP_THREAD_ACP, 0,
+       "a\xFF"
+       "b",
+       3, 3, 0, u"a\uFFFDb"},
+      {CP_THREAD_ACP, 0, "\xC0\x80", 2, 2, 0, u"\uFFFD\uFFFD"},            // overlong zero
       {CP_THREAD_ACP, 0, "\xED\xA0\x80", 3, 3, 0, u"\uFFFD\uFFFD\uFFFD"},  // a surrogate
-      {CP_THREAD_ACP, 0, "\xE2\x82", 2, 2, 0, u"\uFFFD\uFFFD"},           // cut short
+      {CP_THREAD_ACP, 0, "\xE2\x82", 2, 2, 0, u"\uFFFD\uFFFD"},            // cut short
       {CP_THREAD_ACP, MB_ERR_INVALID_CHARS, "a\xFF", 2, 0, ERROR_NO_UNICODE_TRANSLATION, u""},
       {CP_THREAD_ACP, 0x4, "a", 1, 0, ERROR_INVALID_FLAGS, u""},
       {1250, 0, "a", 1, 0, ERROR_INVALID_PARAMETER, u""},

@@ -1,6 +1,6 @@
-#include <cstdio>
-
 #include "csv_reader.h"
+
+#include <cstdio>
 
 CSVReader::CSVReader(const char* fileName, UINT openFlags) : CStdioFile(fileName, openFlags) {}
 

@@ -1,10 +1,10 @@
+#include "info_dates.h"
+
 #include <time.h>
 
 #include <climits>
 #include <cstdint>
 #include <mutex>
-
-#include "info_dates.h"
 
 namespace {
 

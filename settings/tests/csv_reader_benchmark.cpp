@@ -19,10 +19,10 @@ const std::string& informationFile() {
   static const std::string path = [] {
     std::string content;
     for (int i = 0; i < kLines; ++i) {
-      content += "entry" + std::to_string(i) + ";2024-3-" + std::to_string(i % 28 + 1) + ";" +
-                 std::to_string(i % 3) + ";\"Title \"\"" + std::to_string(i) +
-                 "\"\"; new\";Second text of the entry;\"Third; with a separator\";" +
-                 "pic" + std::to_string(i) + ".png,https://example.invalid/p.png;more\r\n";
+      content += "entry" + std::to_string(i) + ";2024-3-" + std::to_string(i % 28 + 1) + ";" + std::to_string(i % 3) +
+                 ";\"Title \"\"" + std::to_string(i) +
+                 "\"\"; new\";Second text of the entry;\"Third; with a separator\";" + "pic" + std::to_string(i) +
+                 ".png,https://example.invalid/p.png;more\r\n";
     }
     std::string file = folder / "TamberloInfos.csv";
     testing_support::WriteWholeFile(file, content);

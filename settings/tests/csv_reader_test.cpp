@@ -1,9 +1,10 @@
+#include "csv_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "csv_reader.h"
 #include "test_support.h"
 
 using testing_support::TempFolder;
@@ -39,12 +40,12 @@ TEST(SplitRecord, QuotesSeparatorsAndEmptyFields) {
       {"\"say \"\"hi\"\"\";2", {"say \"hi\"", "2"}},
       {"\"\"\"\"", {"\""}},
       {"\"\";b", {"", "b"}},
-      {"\"ab\" ;x", {"ab", "x"}},         // after the closing quote up to the separator is dropped
+      {"\"ab\" ;x", {"ab", "x"}},  // after the closing quote up to the separator is dropped
       {"\"ab\"junk;x;", {"ab", "x"}},
       {"a;\"open;to the end", {"a", "open;to the end"}},
       {"\"", {""}},
-      {"a\"b;c", {"a\"b", "c"}},          // a quote inside a plain field is kept
-      {"n\0ul;\0"s, {"n\0ul"s, "\0"s}},   // NUL bytes are data
+      {"a\"b;c", {"a\"b", "c"}},         // a quote inside a plain field is kept
+      {"n\0ul;\0"s, {"n\0ul"s, "\0"s}},  // NUL bytes are data
   };
   for (const Case& c : cases) EXPECT_EQ(split(c.line), c.fields) << c.line;
 
@@ -69,12 +70,7 @@ TEST(CSVReader, ReadsLinesAndRecordsOfAFile) {
     std::vector<std::string> fields;
     int overlongSoFar;
   } expected[] = {
-      {{"id", "a;b", "q\"q"}, 0},
-      {{}, 0},
-      {{"good", "1"}, 1},
-      {{"lone\rcr"}, 1},
-      {{atLimit}, 1},
-      {{"n\0l"s, "2"}, 1},
+      {{"id", "a;b", "q\"q"}, 0}, {{}, 0}, {{"good", "1"}, 1}, {{"lone\rcr"}, 1}, {{atLimit}, 1}, {{"n\0l"s, "2"}, 1},
       {{"last", "x"}, 1},
   };
   CStringArray fields;

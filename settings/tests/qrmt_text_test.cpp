@@ -1,3 +1,5 @@
+#include "qrmt_text.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -7,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "qrmt_text.h"
 #include "test_support.h"
 
 namespace {
@@ -28,16 +29,11 @@ TEST(QrmtParseString, SplitsAndStripsOneQuoteAtEachEnd) {
     char separator;
     std::vector<std::string> items;
   } cases[] = {
-      {"\"ab\";cd", 0, {"ab", "cd"}},
-      {"a;;b", ';', {"a", "", "b"}},
-      {"a;b;", ';', {"a", "b"}},
-      {";", ';', {""}},
-      {";;;", ';', {"", "", ""}},
-      {"\"", ';', {""}},
-      {"\"\"x\"\"", ';', {"\"x\""}},
-      {"\"a;b\"", ';', {"a", "b"}},  // separators inside quotes are not protected
-      {"a#b", '#', {"a", "b"}},
-      {"", ';', {}},
+      {"\"ab\";cd", 0, {"ab", "cd"}}, {"a;;b", ';', {"a", "", "b"}},
+      {"a;b;", ';', {"a", "b"}},      {";", ';', {""}},
+      {";;;", ';', {"", "", ""}},     {"\"", ';', {""}},
+      {"\"\"x\"\"", ';', {"\"x\""}},  {"\"a;b\"", ';', {"a", "b"}},  // separators inside quotes are not protected
+      {"a#b", '#', {"a", "b"}},       {"", ';', {}},
   };
   for (const Case& c : cases) {
     CStringArray out;
@@ -122,9 +118,11 @@ TEST(QrmtStringToDouble, AcceptsCommaAndDotInTheCLocale) {
     const char* text;
     double value;
   } cases[] = {
-      {"2,5", 2.5},         {"-0,5", -0.5},  {"2.5", 2.5},         {" 12,25", 12.25}, {"007,5", 7.5},
-      {"3000000000,5", 3000000000.5},        {"-,5", -0.5},         {"x,5", 0.5},      {"1,2,3", 1.2},
-      {"", 0.0},            {",", 0.0},      {"abc", 0.0},          {"1e3", 1000.0},
+      {"2,5", 2.5},      {"-0,5", -0.5}, {"2.5", 2.5},
+      {" 12,25", 12.25}, {"007,5", 7.5}, {"3000000000,5", 3000000000.5},
+      {"-,5", -0.5},     {"x,5", 0.5},   {"1,2,3", 1.2},
+      {"", 0.0},         {",", 0.0},     {"abc", 0.0},
+      {"1e3", 1000.0},
   };
   for (const Case& c : cases) {
     double value = -99;
@@ -144,9 +142,9 @@ TEST(QrmtDoubleToString, PrintsByModeWithTheChosenPoint) {
     int mode;
     const char* text;
   } cases[] = {
-      {0.004, 2, "0.00"},      {-0.004, 2, "0.00"},      {0.005, 2, "0.01"},       {2.5, 1, "2.5"},
-      {2.5, 3, "2.500"},       {0.2, 4, "0.200000"},     {1234.5678, 0, "1234.57"}, {-3.14159, 7, "-3.14"},
-      {INFINITY, 2, "inf"},    {-INFINITY, 4, "-inf"},   {NAN, 2, "nan"},
+      {0.004, 2, "0.00"},   {-0.004, 2, "0.00"},    {0.005, 2, "0.01"},        {2.5, 1, "2.5"},
+      {2.5, 3, "2.500"},    {0.2, 4, "0.200000"},   {1234.5678, 0, "1234.57"}, {-3.14159, 7, "-3.14"},
+      {INFINITY, 2, "inf"}, {-INFINITY, 4, "-inf"}, {NAN, 2, "nan"},
   };
   for (const Case& c : cases) {
     CString out;
@@ -164,11 +162,16 @@ TEST(QrmtFormatHeure, SplitsIntoHoursAndMinutesOrHundredths) {
     int zero;
     const char* text;
   } cases[] = {
-      {true, 90, "%d h %02d", 1, 0, "1 h 30"},  {true, 90, "%d", 0, 0, "150"},
-      {true, 0, "%d", 0, 0, ""},                {true, 0, "%d h %02d", 1, 1, "0 h 00"},
-      {true, -5, "%d", 0, 0, ""},               {false, 150, "%d h %02d", 1, 0, "1 h 30"},
-      {false, 133, "%d:%02d", 1, 0, "1:20"},    {false, 150, "%d", 0, 0, "150"},
-      {false, 0, "%d", 0, 1, "0"},              {false, 0, "%d", 0, 0, ""},
+      {true, 90, "%d h %02d", 1, 0, "1 h 30"},
+      {true, 90, "%d", 0, 0, "150"},
+      {true, 0, "%d", 0, 0, ""},
+      {true, 0, "%d h %02d", 1, 1, "0 h 00"},
+      {true, -5, "%d", 0, 0, ""},
+      {false, 150, "%d h %02d", 1, 0, "1 h 30"},
+      {false, 133, "%d:%02d", 1, 0, "1:20"},
+      {false, 150, "%d", 0, 0, "150"},
+      {false, 0, "%d", 0, 1, "0"},
+      {false, 0, "%d", 0, 0, ""},
   };
   for (const Case& c : cases) {
     CString out("stale");
