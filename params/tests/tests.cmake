@@ -1,0 +1,4 @@
+corvex_test(NAME setwell_test
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/setwell_read_test.cpp
+  LIBS Setwell)
