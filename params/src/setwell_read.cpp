@@ -26,12 +26,16 @@ DWORD copyCached(const CString& value, char* buffer, DWORD size) {
   return size;
 }
 
-// The value a read finds in the caches: the user's (when asked for and not empty),
-// else the shared one.
+// The value a read finds in the caches: the user's when asked for, else the shared
+// one. A user-layer read that found no user value leaves an empty user entry, so
+// until the user layer has been looked at, a shared entry is not the answer.
 const CParam* cachedValue(const CParamCache& userCache, const CParamCache& sharedCache, const CString& cacheKey,
                           int userLayer) {
-  const CParam* user = userLayer ? userCache.Find(cacheKey) : nullptr;
-  if (user && !user->value.IsEmpty()) return user;
+  if (userLayer) {
+    const CParam* user = userCache.Find(cacheKey);
+    if (!user) return nullptr;
+    if (!user->value.IsEmpty()) return user;
+  }
   return sharedCache.Find(cacheKey);
 }
 
@@ -83,7 +87,7 @@ DWORD Setwell::_ReadAndCache(const char* section, const char* key, const char* d
         m_UserCache->Remember(cacheKey, file, section, key, value, IntegerOfText(value));
         return count;
       }
-      if (user) m_UserCache->Remember(cacheKey, file, section, key, CString(), -1);  // gone from the user file
+      m_UserCache->Remember(cacheKey, file, section, key, CString(), -1);  // no user value
     }
   }
   const CParam* shared = m_SharedCache->Find(cacheKey);
@@ -109,7 +113,7 @@ int Setwell::_ReadAndCache(const char* section, const char* key, int defaultValu
         m_UserCache->Remember(cacheKey, file, section, key, text, value);
         return value;
       }
-      if (user) m_UserCache->Remember(cacheKey, file, section, key, CString(), -1);
+      m_UserCache->Remember(cacheKey, file, section, key, CString(), -1);
     }
   }
   const CParam* shared = m_SharedCache->Find(cacheKey);
