@@ -12,3 +12,7 @@ if(CORVEX_BUILD_TESTS)
   target_link_libraries(setwell_child PRIVATE Setwell)
   add_dependencies(setwell_test setwell_child)
 endif()
+
+corvex_benchmark(setwell_bench
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/setwell_bench.cpp
+  LIBS Setwell)
