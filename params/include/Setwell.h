@@ -36,8 +36,10 @@ class Setwell {
   void Init(const char* settingsFile);
 
   // Reads a key, with userLayer the user's value first (an empty one falls through
-  // to the shared value). The count is the characters placed in the buffer; a value
-  // cut to the buffer gives the buffer size. A null key reads the section's key list.
+  // to the shared value). Returns the characters placed in the buffer; a cut value
+  // gives the buffer size when served from the cache, size-1 when read from the
+  // file (the whole value is cached either way). A null key reads the section's key
+  // list (names each followed by a NUL).
   DWORD ReadStringParameter(const char* section, const char* key, const char* defaultValue, char* buffer,
                             DWORD size, const char* file, int userLayer, int refresh);
   // The integer value; a key first cached by a string read gives atoi of the text,

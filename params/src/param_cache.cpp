@@ -97,7 +97,7 @@ DWORD CParamCache::Flush() {
     CString cacheKey, path;
     CParam* param = nullptr;
     m_Params.GetNextAssoc(position, cacheKey, param);
-    if (param->dirty && !param->key.IsEmpty() && ResolveFile(param->file, path))
+    if (param->dirty && ResolveFile(param->file, path))
       changesByFile[path].push_back(param);
   }
   DWORD firstError = 0;

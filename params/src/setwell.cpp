@@ -21,7 +21,7 @@ Setwell* Setwell::GetInstance() {
 Setwell::Setwell() : m_SharedCache(new CParamCache), m_UserCache(new CParamCache) {}
 
 Setwell::~Setwell() {
-  if (m_Dirty && !Flush()) {
+  if (!Flush()) {
     m_SharedCache->ReportPending(stderr);
     m_UserCache->ReportPending(stderr);
   }
