@@ -91,7 +91,8 @@ Logger* Logger::getInstance() {
 }
 
 Logger::Logger() : m_logDirectory(), m_deepLog(0) {
-  m_settingsFile = programFolder() + kSettingsFileName + "." + kSettingsFileExtension;
+  // Resolved once: the file is found whatever the case of its name on disk.
+  m_settingsFile = platform::ResolvePath(programFolder() + kSettingsFileName + "." + kSettingsFileExtension);
   GetPrivateProfileStringA("DIRECTORIES", "TRACKINGLOG", kDefaultLogDirectory, m_logDirectory,
                            sizeof(m_logDirectory), m_settingsFile.c_str());
   if (GetFileAttributesA(m_logDirectory) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(m_logDirectory, nullptr);
