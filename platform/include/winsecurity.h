@@ -3,6 +3,7 @@
 #pragma once
 
 #include "winerror.h"
+#include "winthread.h"
 #include "wintypes.h"
 
 typedef HANDLE* PHANDLE;
@@ -16,7 +17,6 @@ typedef struct _TOKEN_ELEVATION {
 } TOKEN_ELEVATION, *PTOKEN_ELEVATION;
 
 // The pseudo handle that names the calling process (also declared with the debug-help calls).
-HANDLE GetCurrentProcess();
 
 // A token of the current process, as it is at the time of the call.
 BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, PHANDLE token);
