@@ -5,6 +5,14 @@
 
 #include "CCorvexOAuth2Globals.h"
 
+// The same cases run in two programs: against the library, and with RapidJSON's
+// assertions on. Their names tell them apart.
+#ifdef CORVEX_JSON_ASSERTS_ON
+#define JSON_LOOKUP_TEST JsonLookupAssertsOnTest
+#else
+#define JSON_LOOKUP_TEST JsonLookupTest
+#endif
+
 namespace {
 
 int Lookup(CCorvexOAuth2Globals& json, const char* key, const char* parent, rapidjson::Value& value) {
@@ -13,7 +21,7 @@ int Lookup(CCorvexOAuth2Globals& json, const char* key, const char* parent, rapi
 
 }  // namespace
 
-TEST(JsonLookupTest, WhatCountsAsFound) {
+TEST(JSON_LOOKUP_TEST, WhatCountsAsFound) {
   const struct {
     const char* json;
     int found;
@@ -42,7 +50,7 @@ TEST(JsonLookupTest, WhatCountsAsFound) {
   }
 }
 
-TEST(JsonLookupTest, IntegersKeepTheirValue) {
+TEST(JSON_LOOKUP_TEST, IntegersKeepTheirValue) {
   CCorvexOAuth2Globals json;
   ASSERT_EQ(json.parseData(R"({"expires_in":7200,"big":9223372036854775808})"), 1);
   rapidjson::Value value;
@@ -52,7 +60,7 @@ TEST(JsonLookupTest, IntegersKeepTheirValue) {
   EXPECT_EQ(value.GetUint64(), 9223372036854775808ull);
 }
 
-TEST(JsonLookupTest, ParentObjectsAndMovedOutValues) {
+TEST(JSON_LOOKUP_TEST, ParentObjectsAndMovedOutValues) {
   CCorvexOAuth2Globals json;
   ASSERT_EQ(json.parseData(R"({"access_token":"A","custom_attributes":{"federatedId":"KORU1","companyName":"Acme"},
                                "flat":"text","companyName":"top"})"),
@@ -75,7 +83,7 @@ TEST(JsonLookupTest, ParentObjectsAndMovedOutValues) {
   EXPECT_EQ(value.MemberCount(), 2u);
 }
 
-TEST(JsonLookupTest, BadTextsAndRootsFindNothing) {
+TEST(JSON_LOOKUP_TEST, BadTextsAndRootsFindNothing) {
   const char* const texts[] = {"", "   ", R"({"access_token":"A")", R"({"access_token":"A"} x)",
                                R"({"access_token":"A"}{})", R"(["access_token"])", R"("access_token")", "42"};
   for (const char* text : texts) {
@@ -95,7 +103,7 @@ TEST(JsonLookupTest, BadTextsAndRootsFindNothing) {
   EXPECT_EQ(Lookup(json, "access_token", "", value), 0);
 }
 
-TEST(JsonLookupTest, MovedHolderKeepsItsDocument) {
+TEST(JSON_LOOKUP_TEST, MovedHolderKeepsItsDocument) {
   CCorvexOAuth2Globals first;
   ASSERT_EQ(first.parseData(R"({"id_token":"abc"})"), 1);
   CCorvexOAuth2Globals second(std::move(first));
