@@ -19,8 +19,8 @@ BOOL ProtectAndWipe(CString& plaintext, DATA_BLOB& blob) {
 LONG OpenForWriting(HKEY root, const CString& subKey, HKEY& key) {
   if (RegOpenKeyA(root, subKey, &key) == ERROR_SUCCESS) return ERROR_SUCCESS;
   HKEY created = nullptr;
-  LONG status = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_QUERY_VALUE,
-                                nullptr, &created, nullptr);
+  LONG status = RegCreateKeyExA(root, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_QUERY_VALUE, nullptr,
+                                &created, nullptr);
   if (status != ERROR_SUCCESS) return status;
   RegCloseKey(created);
   // Checked: writing through a handle that did not open could land in another key.

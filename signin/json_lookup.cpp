@@ -10,8 +10,8 @@ rapidjson::Value* FindMember(rapidjson::Value& object, const CString& name) {
   const rapidjson::SizeType length = static_cast<rapidjson::SizeType>(name.GetLength());
   for (auto member = object.MemberBegin(); member != object.MemberEnd(); ++member) {
     const rapidjson::Value& memberName = member->name;
-    if (memberName.GetStringLength() == length && std::equal(name.GetString(), name.GetString() + length,
-                                                             memberName.GetString()))
+    if (memberName.GetStringLength() == length &&
+        std::equal(name.GetString(), name.GetString() + length, memberName.GetString()))
       return &member->value;
   }
   return nullptr;

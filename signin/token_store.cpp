@@ -35,8 +35,7 @@ int CCorvexOAuth2Globals::DeleteKey() {
   const LONG status = RegDeleteKeyA(HKEY_CURRENT_USER, SUBKEY);
   if (status != ERROR_SUCCESS) {
     CString text;
-    text.Format("Unable to delete registry key HKEY_CURRENT_USER\\%s, error code %d", SUBKEY,
-                static_cast<int>(status));
+    text.Format("Unable to delete registry key HKEY_CURRENT_USER\\%s, error code %d", SUBKEY, static_cast<int>(status));
     LogError(text);
   }
   return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 1 : 0;

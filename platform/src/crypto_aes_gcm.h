@@ -17,8 +17,7 @@ struct GcmInput {
 };
 
 // Writes `size` bytes of ciphertext to `out` and the tag to `tag`.
-bool SealAesGcm(const GcmInput& input, const unsigned char* plain, size_t size, unsigned char* out,
-                unsigned char* tag);
+bool SealAesGcm(const GcmInput& input, const unsigned char* plain, size_t size, unsigned char* out, unsigned char* tag);
 // False when the tag does not match (then `out` holds no usable data).
 bool OpenAesGcm(const GcmInput& input, const unsigned char* cipher, size_t size, const unsigned char* tag,
                 unsigned char* out);

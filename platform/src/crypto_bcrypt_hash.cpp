@@ -20,8 +20,10 @@ const EVP_MD* DigestOf(BCRYPT_HANDLE handle, NTSTATUS& status) {
   status = STATUS_SUCCESS;
   if (const Hash* hash = platform::cng::FindHash(handle)) return hash->digest;
   const Algorithm* algorithm = platform::cng::FindAlgorithm(handle);
-  if (!algorithm) status = STATUS_INVALID_HANDLE;
-  else if (!algorithm->digest) status = STATUS_NOT_SUPPORTED;
+  if (!algorithm)
+    status = STATUS_INVALID_HANDLE;
+  else if (!algorithm->digest)
+    status = STATUS_NOT_SUPPORTED;
   return algorithm ? algorithm->digest : nullptr;
 }
 
@@ -57,9 +59,12 @@ NTSTATUS BCryptGetProperty(BCRYPT_HANDLE hObject, LPCWSTR pszProperty, PUCHAR pb
   if (!digest) return status;
   if (!pszProperty || !pcbResult || dwFlags) return STATUS_INVALID_PARAMETER;
   ULONG value = 0;
-  if (SameText(pszProperty, BCRYPT_OBJECT_LENGTH)) value = kHashObjectLength;
-  else if (SameText(pszProperty, BCRYPT_HASH_LENGTH)) value = static_cast<ULONG>(EVP_MD_size(digest));
-  else return STATUS_NOT_SUPPORTED;
+  if (SameText(pszProperty, BCRYPT_OBJECT_LENGTH))
+    value = kHashObjectLength;
+  else if (SameText(pszProperty, BCRYPT_HASH_LENGTH))
+    value = static_cast<ULONG>(EVP_MD_size(digest));
+  else
+    return STATUS_NOT_SUPPORTED;
   *pcbResult = sizeof(value);
   if (!pbOutput) return STATUS_SUCCESS;
   if (cbOutput < sizeof(value)) return STATUS_BUFFER_TOO_SMALL;

@@ -78,9 +78,9 @@ BOOL CryptProtectData(DATA_BLOB* pDataIn, LPCWSTR szDataDescr, DATA_BLOB* pOptio
   if (!blob) return Fail(ERROR_NOT_ENOUGH_MEMORY);
   status = WriteHeader(key, blob);
   const std::string associated = AssociatedData(blob, pOptionalEntropy);
-  if (status == ERROR_SUCCESS && !platform::dpapi::SealAesGcm(GcmFor(key, blob, associated), pDataIn->pbData,
-                                                              pDataIn->cbData, blob + kHeaderSize,
-                                                              blob + kHeaderSize + pDataIn->cbData))
+  if (status == ERROR_SUCCESS &&
+      !platform::dpapi::SealAesGcm(GcmFor(key, blob, associated), pDataIn->pbData, pDataIn->cbData, blob + kHeaderSize,
+                                   blob + kHeaderSize + pDataIn->cbData))
     status = static_cast<DWORD>(NTE_FAIL);
   if (status != ERROR_SUCCESS) {
     LocalFree(blob);

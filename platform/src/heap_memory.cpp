@@ -13,7 +13,9 @@ int g_processHeap;
 HANDLE ProcessHeap() { return &g_processHeap; }
 
 // Windows hands out a valid block for zero bytes too.
-void* Allocate(SIZE_T bytes, bool zeroed) { return zeroed ? std::calloc(bytes ? bytes : 1, 1) : std::malloc(bytes ? bytes : 1); }
+void* Allocate(SIZE_T bytes, bool zeroed) {
+  return zeroed ? std::calloc(bytes ? bytes : 1, 1) : std::malloc(bytes ? bytes : 1);
+}
 
 }  // namespace
 

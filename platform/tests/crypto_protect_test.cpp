@@ -141,8 +141,8 @@ TEST_F(ProtectTest, ArgumentsAndUnsupportedRequests) {
   Bytes blob = Protect(plain);
   DATA_BLOB protectedBlob = BlobOf(blob);
   LPWSTR description = nullptr;
-  ASSERT_TRUE(CryptUnprotectData(&protectedBlob, &description, nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN,
-                                 &out));
+  ASSERT_TRUE(
+      CryptUnprotectData(&protectedBlob, &description, nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN, &out));
   ASSERT_NE(description, nullptr);
   EXPECT_EQ(description[0], u'\0');
   LocalFree(description);
@@ -237,8 +237,8 @@ TEST_F(ProtectTest, RacingFirstUsesAgreeOnOneKey) {
       char byte;
       (void)!read(gate[0], &byte, 1);
       Bytes blob = Protect(ToBytes("token of child " + std::to_string(i)));
-      bool written = !blob.empty() && WriteWholeFile(m_tmp / ("blob" + std::to_string(i)),
-                                                     std::string(blob.begin(), blob.end()));
+      bool written =
+          !blob.empty() && WriteWholeFile(m_tmp / ("blob" + std::to_string(i)), std::string(blob.begin(), blob.end()));
       _exit(written ? 0 : 1);
     }
     children.push_back(pid);
@@ -259,7 +259,8 @@ TEST_F(ProtectTest, RacingFirstUsesAgreeOnOneKey) {
               for (int i = 0; i < 4; ++i) {
                 Bytes back;
                 DWORD error = 0;
-                if (!Unprotect(ToBytes(ReadWholeFile(folder + "/blob" + std::to_string(i))), back, error)) return 10 + i;
+                if (!Unprotect(ToBytes(ReadWholeFile(folder + "/blob" + std::to_string(i))), back, error))
+                  return 10 + i;
                 if (back != ToBytes("token of child " + std::to_string(i))) return 20 + i;
               }
               return 0;

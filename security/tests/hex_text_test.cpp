@@ -19,7 +19,7 @@ TEST(HexTextTest, GroupsOfFourBecomeDigits) {
       {"1111", "ab", "abf"},  // appended to, never cleared
       {"000000000011", "", "3"},
       {"10100000", "", "a0"},
-      {"1x11", "", "1"},  // parsing stops at the first non-binary character
+      {"1x11", "", "1"},         // parsing stops at the first non-binary character
       {"-001", "", "ffffffff"},  // strtol takes a sign; %x of a 32-bit -1
   };
   for (const auto& c : cases) {

@@ -98,8 +98,7 @@ BOOL HeapFree(HANDLE hHeap, DWORD dwFlags, LPVOID lpMem) {
 NTSTATUS BCryptCreateHash(BCRYPT_ALG_HANDLE hAlgorithm, BCRYPT_HASH_HANDLE* phHash, PUCHAR pbHashObject,
                           ULONG cbHashObject, PUCHAR pbSecret, ULONG cbSecret, ULONG dwFlags) {
   if (injected_faults::Is(Fault::kCreateHash)) return kFailure;
-  NTSTATUS status =
-      REAL(BCryptCreateHash)(hAlgorithm, phHash, pbHashObject, cbHashObject, pbSecret, cbSecret, dwFlags);
+  NTSTATUS status = REAL(BCryptCreateHash)(hAlgorithm, phHash, pbHashObject, cbHashObject, pbSecret, cbSecret, dwFlags);
   injected_faults::Count(BCRYPT_SUCCESS(status), 1);
   return status;
 }

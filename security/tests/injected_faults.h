@@ -10,17 +10,17 @@ namespace injected_faults {
 
 enum class Fault {
   kNone,
-  kOpenAlgorithm,      // BCryptOpenAlgorithmProvider fails
-  kObjectLength,       // BCryptGetProperty("ObjectLength") fails
-  kObjectAllocation,   // the first HeapAlloc fails
-  kDigestLength,       // BCryptGetProperty("HashDigestLength") fails
-  kDigestAllocation,   // the second HeapAlloc fails
-  kCreateHash,         // BCryptCreateHash fails
-  kHashData,           // BCryptHashData fails
-  kFinishHash,         // BCryptFinishHash fails
-  kShortDigest,        // the digest length is 16, and finishing succeeds
-  kRandom,             // BCryptGenRandom fails
-  kSecondKeyOpen,      // the second RegOpenKeyA fails with ERROR_ACCESS_DENIED
+  kOpenAlgorithm,     // BCryptOpenAlgorithmProvider fails
+  kObjectLength,      // BCryptGetProperty("ObjectLength") fails
+  kObjectAllocation,  // the first HeapAlloc fails
+  kDigestLength,      // BCryptGetProperty("HashDigestLength") fails
+  kDigestAllocation,  // the second HeapAlloc fails
+  kCreateHash,        // BCryptCreateHash fails
+  kHashData,          // BCryptHashData fails
+  kFinishHash,        // BCryptFinishHash fails
+  kShortDigest,       // the digest length is 16, and finishing succeeds
+  kRandom,            // BCryptGenRandom fails
+  kSecondKeyOpen,     // the second RegOpenKeyA fails with ERROR_ACCESS_DENIED
 };
 
 // The status the failing CNG call returns.

@@ -44,9 +44,9 @@ class ProtectedValueTest : public ::testing::Test {
   static void PutRaw(const char* name, DWORD type, const std::string& data) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kStore, &key), ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                             static_cast<DWORD>(data.size())),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size())),
+        ERROR_SUCCESS);
     RegCloseKey(key);
   }
 
@@ -203,8 +203,9 @@ TEST_F(ProtectedValueTest, NoTokenTextReachesTheHiveOrTheHiveTool) {
     for (unsigned char c : text.substr(0, 24)) out += {digits[c >> 4], digits[c & 15]};
     return out;
   };
-  const testing_support::ChildResult query = testing_support::RunProgram(
-      std::string(CORVEX_PROGRAM_DIR) + "/corvexreg", {"query", std::string("HKCU\\") + kStore}, {{"HOME", Home()}}, 30);
+  const testing_support::ChildResult query =
+      testing_support::RunProgram(std::string(CORVEX_PROGRAM_DIR) + "/corvexreg",
+                                  {"query", std::string("HKCU\\") + kStore}, {{"HOME", Home()}}, 30);
   ASSERT_EQ(query.exitCode, 0) << query.output;
   EXPECT_NE(query.output.find("token5    REG_BINARY"), std::string::npos) << query.output;
   std::vector<std::string> sources = {query.output};

@@ -1,11 +1,11 @@
 // Base64 in both alphabets: RFC 4648 vectors, where decoding stops, any thread.
+#include "Base64.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <thread>
 #include <vector>
-
-#include "Base64.h"
 
 namespace {
 
@@ -18,8 +18,12 @@ std::string Encode(const std::string& bytes, bool urlSafe = false) {
 }  // namespace
 
 TEST(Base64Test, Rfc4648VectorsBothWays) {
-  const std::pair<std::string, std::string> vectors[] = {{"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},
-                                                         {"foo", "Zm9v"},  {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="},
+  const std::pair<std::string, std::string> vectors[] = {{"", ""},
+                                                         {"f", "Zg=="},
+                                                         {"fo", "Zm8="},
+                                                         {"foo", "Zm9v"},
+                                                         {"foob", "Zm9vYg=="},
+                                                         {"fooba", "Zm9vYmE="},
                                                          {"foobar", "Zm9vYmFy"}};
   for (const auto& [bytes, text] : vectors) {
     EXPECT_EQ(Encode(bytes), text);
@@ -45,8 +49,13 @@ TEST(Base64Test, DecodingStopsWhereTheAlphabetEnds) {
       {"Y", "", ""},
       {"YWJj=YWJj", "abc", "abc"},
       {"YWJj=", "abc", "abc"},
-      {"YW-_YWJj", "a", std::string("ao\xbf" "abc")},
-      {"YW+/YWJj", std::string("ao\xbf" "abc"), "a"},
+      {"YW-_YWJj", "a",
+       std::string("ao\xbf"
+                   "abc")},
+      {"YW+/YWJj",
+       std::string("ao\xbf"
+                   "abc"),
+       "a"},
       {"YWJj\nYWJj", "abc", "abc"},
       {"YWJj YWJj", "abc", "abc"},
       {std::string("YWJj\0YWJj", 9), "abc", "abc"},

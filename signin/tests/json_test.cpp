@@ -84,8 +84,14 @@ TEST(JSON_LOOKUP_TEST, ParentObjectsAndMovedOutValues) {
 }
 
 TEST(JSON_LOOKUP_TEST, BadTextsAndRootsFindNothing) {
-  const char* const texts[] = {"", "   ", R"({"access_token":"A")", R"({"access_token":"A"} x)",
-                               R"({"access_token":"A"}{})", R"(["access_token"])", R"("access_token")", "42"};
+  const char* const texts[] = {"",
+                               "   ",
+                               R"({"access_token":"A")",
+                               R"({"access_token":"A"} x)",
+                               R"({"access_token":"A"}{})",
+                               R"(["access_token"])",
+                               R"("access_token")",
+                               "42"};
   for (const char* text : texts) {
     CCorvexOAuth2Globals json;
     ASSERT_EQ(json.parseData(R"({"access_token":"old"})"), 1);

@@ -20,8 +20,8 @@ bool UrlSafe(const std::string& text) {
 }  // namespace
 
 TEST(PkceTest, Rfc7636AppendixB) {
-  const unsigned char octets[32] = {116, 24,  223, 180, 151, 153, 224, 37,  79,  250, 96,  125, 216, 173, 187, 186,
-                                    22,  212, 37,  77,  105, 214, 191, 240, 91,  88,  5,   88,  83,  132, 141, 121};
+  const unsigned char octets[32] = {116, 24,  223, 180, 151, 153, 224, 37,  79, 250, 96, 125, 216, 173, 187, 186,
+                                    22,  212, 37,  77,  105, 214, 191, 240, 91, 88,  5,  88,  83,  132, 141, 121};
   std::string verifier = base64URL_encode(octets, sizeof(octets));
   verifier.erase(verifier.find_last_not_of('=') + 1);
   EXPECT_EQ(verifier, "dBjftJeZ4CVP-mB92K27uhbUJU1p1r_wW1gFWFOEjXk");
@@ -46,8 +46,8 @@ TEST(PkceTest, GeneratedPairsAreFreshAndWellFormed) {
 }
 
 TEST(PkceTest, RandomOrDigestFailureLeavesBothEmpty) {
-  for (auto fault : {injected_faults::Fault::kRandom, injected_faults::Fault::kOpenAlgorithm,
-                     injected_faults::Fault::kFinishHash}) {
+  for (auto fault :
+       {injected_faults::Fault::kRandom, injected_faults::Fault::kOpenAlgorithm, injected_faults::Fault::kFinishHash}) {
     CCorvexPkcePair pair;
     injected_faults::Inject(injected_faults::Fault::kNone);
     ASSERT_EQ(pair.Generate(), 1);

@@ -30,8 +30,7 @@ class TokenStoreTest : public ::testing::Test {
 
   // "<result>|<value>" of one operation in a fresh process.
   std::string Run(const std::vector<std::string>& args) {
-    testing_support::ChildResult child =
-        testing_support::RunProgram(m_program, args, {{"HOME", m_tmp / "home"}}, 30);
+    testing_support::ChildResult child = testing_support::RunProgram(m_program, args, {{"HOME", m_tmp / "home"}}, 30);
     EXPECT_EQ(child.exitCode, 0) << child.output;
     return child.output;
   }
@@ -58,12 +57,14 @@ std::vector<std::string> Lines(const std::string& line) { return {line}; }
 TEST_F(TokenStoreTest, ValuesRoundTripAndMissingOnesAreLogged) {
   EXPECT_EQ(Run({"decrypt", "access_token"}), "0|");
   EXPECT_EQ(TakeLogLines(), Lines("D - Error - Authentication: Unable to decrypt data from registry for value: "
-                                  "access_token, at key " + kKey + ", error code 2"));
+                                  "access_token, at key " +
+                                  kKey + ", error code 2"));
   EXPECT_EQ(Run({"encrypt", "access_token", "eyJ0eXAiOiJKV1Qi.payload.sig"}), "1|");
   EXPECT_EQ(Run({"decrypt", "access_token"}), "1|eyJ0eXAiOiJKV1Qi.payload.sig");
   EXPECT_EQ(Run({"decrypt", "refresh_token"}), "0|");
   EXPECT_EQ(TakeLogLines(), Lines("D - Error - Authentication: Unable to decrypt data from registry for value: "
-                                  "refresh_token, at key " + kKey + ", error code 2"));
+                                  "refresh_token, at key " +
+                                  kKey + ", error code 2"));
 }
 
 TEST_F(TokenStoreTest, ProtectionFailureIsLoggedWithStatusZero) {
@@ -75,8 +76,8 @@ TEST_F(TokenStoreTest, ProtectionFailureIsLoggedWithStatusZero) {
   EXPECT_EQ(Run({"decrypt", "token_type"}), "0|");
   EXPECT_EQ(TakeLogLines(),
             (std::vector<std::string>{
-                "D - Error - Authentication: Unable to encrypt data in registry for value: token_type, at key " +
-                    kKey + ", error code 0",
+                "D - Error - Authentication: Unable to encrypt data in registry for value: token_type, at key " + kKey +
+                    ", error code 0",
                 "D - Error - Authentication: Unable to decrypt data from registry for value: token_type, at key " +
                     kKey + ", error code 0"}));
   EXPECT_EQ(ReadWholeFile(keyFile), "damaged");
