@@ -54,6 +54,7 @@ CString CCorvexSettings::GetSoftInfo(int which) {
 
 CString CCorvexSettings::GetWindowsVersion() {
   HKEY key = nullptr;
+  if (!GetSettings()) return CString();
   if (RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", &key) != ERROR_SUCCESS)
     return CString();
   char buffer[kWindowsNameSize] = {};
