@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform_paths.h"
+#include "sample_layout.h"
 #include "winprofile.h"
 
 namespace fs = std::filesystem;
@@ -14,24 +15,12 @@ namespace {
 const char* const kComponentStubs[] = {"CorvexPanelCom.so", "CorvexWiringCom.so", "CorvexPricerCom.so",
                                        "CorvexExportCom.so"};
 
-void fillTemplate(const fs::path& from, const fs::path& to, const std::string& programFolder) {
-  std::string text = testing_support::ReadWholeFile(from.string());
-  const std::string marker = "@PROGRAM_DIR@";
-  for (size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at + programFolder.size()))
-    text.replace(at, marker.size(), programFolder);
-  fs::create_directories(to.parent_path());
-  testing_support::WriteWholeFile(to.string(), text);
-}
-
 }  // namespace
 
 void SettingsFixture::LayOut() {
   testing_support::RedirectUserAndMachineFolders(tmp.path());
   fs::remove_all(program);
-  for (const auto& entry : fs::recursive_directory_iterator(CORVEX_SETTINGS_SAMPLE_DIR)) {
-    if (entry.is_regular_file())
-      fillTemplate(entry.path(), program / fs::relative(entry.path(), CORVEX_SETTINGS_SAMPLE_DIR), program);
-  }
+  LayOutSampleSettings(program);
   for (const char* stub : kComponentStubs)
     fs::copy_file(std::string(CORVEX_PROGRAM_DIR) + "/" + stub, program + "/" + stub);
   fs::copy_file(CORVEX_TEST_BIN_DIR "/settings_probe", program + "/settings_probe");
