@@ -59,8 +59,7 @@ CString CCorvexSettings::GetWindowsVersion() {
     return CString();
   char buffer[kWindowsNameSize] = {};
   DWORD size = kWindowsNameSize;
-  const LONG status =
-      RegQueryValueExA(key, "ProductName", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
+  const LONG status = RegQueryValueExA(key, "ProductName", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
   RegCloseKey(key);
   if (status != ERROR_SUCCESS) return CString();
   // A value stored without its zero fills the buffer: stop at the size read.

@@ -37,8 +37,8 @@ bool folderExistsOrCreated(const CString& folder) {
 
 CString readFolder(const char* file, const char* key, int userLayer) {
   char buffer[kFolderSize] = {};
-  const DWORD count = Setwell::GetInstance()->ReadStringParameter("DIRECTORIES", key, "", buffer, kFolderSize,
-                                                                   file, userLayer, 0);
+  const DWORD count =
+      Setwell::GetInstance()->ReadStringParameter("DIRECTORIES", key, "", buffer, kFolderSize, file, userLayer, 0);
   return CString(buffer, static_cast<int>(count < kFolderSize ? count : kFolderSize - 1));
 }
 

@@ -19,11 +19,25 @@
 
 namespace {
 
-const char* const kSectionsInOrder[] = {
-    "GENERAL",         "DEFAULT",  "HELP",         "CATALOGTASK", "INTERNAL", "PRESENTATION", "TXT_CSV", "CATALOGACCESS",
-    "AUTOSAVE",        "CORVEXSTAGEPRODUCT", "CORVEXSTAGEDESIGN", "CORVEXSTAGEBOM", "CORVEXSTAGERESULT_COLUMN_DATA",
-    "CORVEXSTAGERESULT_COLUMN_PRINT", "CORVEXSTAGEPRICER_COLUMN_PRICER", "CORVEXSTAGEPRICER_COLUMN_PRESTA",
-    "CORVEXSTAGERESULT", "CORVEXSTAGEPRICER", "Config"};
+const char* const kSectionsInOrder[] = {"GENERAL",
+                                        "DEFAULT",
+                                        "HELP",
+                                        "CATALOGTASK",
+                                        "INTERNAL",
+                                        "PRESENTATION",
+                                        "TXT_CSV",
+                                        "CATALOGACCESS",
+                                        "AUTOSAVE",
+                                        "CORVEXSTAGEPRODUCT",
+                                        "CORVEXSTAGEDESIGN",
+                                        "CORVEXSTAGEBOM",
+                                        "CORVEXSTAGERESULT_COLUMN_DATA",
+                                        "CORVEXSTAGERESULT_COLUMN_PRINT",
+                                        "CORVEXSTAGEPRICER_COLUMN_PRICER",
+                                        "CORVEXSTAGEPRICER_COLUMN_PRESTA",
+                                        "CORVEXSTAGERESULT",
+                                        "CORVEXSTAGEPRICER",
+                                        "Config"};
 
 constexpr int kMetaStageValueSize = 32;
 constexpr int kToolValueSize = 128;
@@ -104,8 +118,8 @@ void CSettingsAccess::LoadEntry(SettingId id) {
     m_Text[id] = ReadText(file, entry.section, entry.key, entry.size, entry.textDefault, userLayer);
     m_Int[id] = static_cast<int>(platform::AtolC(m_Text[id]));
   } else {
-    m_Int[id] = Setwell::GetInstance()->ReadIntParameter(entry.section, entry.key, entry.integerDefault, file,
-                                                         userLayer, 0);
+    m_Int[id] =
+        Setwell::GetInstance()->ReadIntParameter(entry.section, entry.key, entry.integerDefault, file, userLayer, 0);
     m_Text[id].Format("%d", m_Int[id]);
   }
 }

@@ -39,7 +39,8 @@ struct Sample {
     // Load once, so that the build stamp is written before the measurements.
     Load();
     // Files changed in the last seconds are compared with the disk at every lookup.
-    for (const std::string& file : files) fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    for (const std::string& file : files)
+      fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(1));
   }
   // As at a program's start: COM not yet initialised on the thread.
   void Load() {

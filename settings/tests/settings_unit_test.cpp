@@ -11,7 +11,6 @@
 #include "SettingsAccess.h"
 #include "afxarchive.h"
 #include "build_stamp.h"
-#include "setting_counts.h"
 #include "test_support.h"
 #include "winprofile.h"
 
@@ -44,16 +43,13 @@ TEST(SettingsNotLoaded, EveryQueryGivesItsFixedAnswer) {
 }
 
 TEST(SettingsBuildStamp, ComesFromTheCompilerDate) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"Sep  6 2022", "2022-09-6"}, {"Dec 31 2026", "2026-12-31"}, {"Jan  1 2000", "2000-01-1"}, {"Foo  1 2000", ""},
-      {"", ""}};
+  const std::pair<const char*, const char*> cases[] = {{"Sep  6 2022", "2022-09-6"},
+                                                       {"Dec 31 2026", "2026-12-31"},
+                                                       {"Jan  1 2000", "2000-01-1"},
+                                                       {"Foo  1 2000", ""},
+                                                       {"", ""}};
   for (const auto& [date, stamp] : cases) EXPECT_EQ(BuildStampFromDate(date), stamp) << date;
   EXPECT_FALSE(LibraryBuildStamp().IsEmpty());
-}
-
-TEST(SettingsCounts, StayWithinTheCeiling) {
-  const std::pair<int, int> cases[] = {{-5, 0}, {0, 0}, {12, 12}, {1024, 1024}, {1025, 1024}, {2147483647, 1024}};
-  for (const auto& [count, bounded] : cases) EXPECT_EQ(CountWithinCeiling(count), bounded) << count;
 }
 
 TEST(SettingsIniFile, ListsKeyNamesPastTheTraditionalBuffer) {

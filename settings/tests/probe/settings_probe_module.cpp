@@ -1,15 +1,13 @@
 // Loads the settings of the program folder and prints every answer as "name=value"
-// lines (line breaks in values as "\n"). Options, in any order:
-//   --com-first        initialise COM on the thread before loading
-//   --settings PATH    load PATH instead of the program folder's CorvexV0.inf
-//   --user F L I       set the user information and print nothing else
-//   --dlclose          (the program unloads this module afterwards)
+// lines (line breaks in values as "\n"); a query with an out value prints
+// "result:value". Options:
+//   --com-first      initialise COM on the thread before loading
+//   --user F L I     only set the user information
 #include <QCoreApplication>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "CorvexSettings.h"
 #include "Setwell.h"
@@ -18,20 +16,23 @@
 
 namespace {
 
-void print(const std::string& name, const CString& value) {
+void print(const CString& name, const CString& value) {
   CString escaped = value;
   escaped.Replace("\n", "\\n");
-  std::printf("%s=%s\n", name.c_str(), escaped.GetString());
+  std::printf("%s=%s\n", name.GetString(), escaped.GetString());
 }
-void print(const std::string& name, long value) { std::printf("%s=%ld\n", name.c_str(), value); }
-
-// std::to_string would bring a symbol that binds Setwell to this module.
-std::string numbered(const char* name, INT_PTR index) {
+void print(const CString& name, long value) { std::printf("%s=%ld\n", name.GetString(), value); }
+void print(const CString& name, int result, const CString& out) {
+  CString text;
+  text.Format("%d:", result);
+  print(name, text + out);
+}
+// (std::to_string would export a symbol that binds Setwell to this module.)
+CString numbered(const char* name, size_t index) {
   CString text;
   text.Format("%s%d", name, static_cast<int>(index + 1));
-  return text.str();
+  return text;
 }
-
 CString joined(const CStringArray& items) {
   CString text;
   for (INT_PTR i = 0; i < items.GetSize(); ++i) text += (i ? "|" : "") + items[i];
@@ -40,9 +41,8 @@ CString joined(const CStringArray& items) {
 
 void printQueries() {
   CCorvexSettingsProject project;
-  CString text = "<untouched>";
-  print("IsInstallOK", project.IsInstallOK(text));
-  print("InstallMessage", text);
+  CString out = "<untouched>";
+  print("IsInstallOK", project.IsInstallOK(out), out);
   print("GetSettingsFile", project.GetSettingsFile());
   print("GetCurlTimeout", project.GetCurlTimeout());
   print("IsAuthentActivated", project.IsAuthentActivated());
@@ -52,31 +52,31 @@ void printQueries() {
   print("GetWindowsVersion", project.GetWindowsVersion());
   print("GetTrackingAction", project.GetTrackingAction());
   print("GetNbBoardMax", project.GetNbBoardMax());
-  text = "";
-  print("GetUploadSrvHostname", project.GetUploadSrvHostname(text));
-  print("Hostname", text);
-  text = "";
-  print("GetUploadSrvHostPath", project.GetUploadSrvHostPath(text));
-  print("HostPath", text);
   unsigned int port = 77;
-  print("GetUploadSrvHostPort", project.GetUploadSrvHostPort(port));
-  print("Port", static_cast<long>(port));
-  text = "";
-  print("GetCorvexTrackingLogDir", project.GetCorvexTrackingLogDir(text));
-  print("TrackingLogDir", text);
-  text = "";
-  print("GetCorvexTrackingDbgDir", project.GetCorvexTrackingDbgDir(text));
-  print("TrackingDbgDir", text);
+  const int hasPort = project.GetUploadSrvHostPort(port);
+  CString portText;
+  portText.Format("%u", port);
+  print("GetUploadSrvHostPort", hasPort, portText);
+  const struct {
+    const char* name;
+    int (CCorvexSettingsProject::*query)(CString&) const;
+  } textQueries[] = {{"GetUploadSrvHostname", &CCorvexSettingsProject::GetUploadSrvHostname},
+                     {"GetUploadSrvHostPath", &CCorvexSettingsProject::GetUploadSrvHostPath},
+                     {"GetCorvexTrackingLogDir", &CCorvexSettingsProject::GetCorvexTrackingLogDir},
+                     {"GetCorvexTrackingDbgDir", &CCorvexSettingsProject::GetCorvexTrackingDbgDir}};
+  for (const auto& query : textQueries) {
+    out.Empty();
+    const int result = (project.*query.query)(out);
+    print(query.name, result, out);
+  }
 }
 
 void printLoaded(CSettingsAccess& settings) {
   for (int id = 0; id < SETTING_COUNT; ++id) {
     const SettingSchemaEntry& entry = SettingSchema(static_cast<SettingId>(id));
-    print(std::string("member.") + entry.section + "/" + entry.key, settings.GetText(static_cast<SettingId>(id)));
+    print(CString("member.") + entry.section + "/" + entry.key, settings.GetText(static_cast<SettingId>(id)));
   }
-  print("ProgramFolder", settings.GetProgramFolder());
   print("CountryFile", settings.GetCountryFile());
-  print("DataRoot", settings.GetDataRoot());
   print("ToolsFile", settings.GetListFile(SETTING_ToolsInfos));
   print("QuickAccessFile", settings.GetListFile(SETTING_QuickAccessFile));
   print("ForcePriceUpdate", settings.GetForcePriceUpdate());
@@ -86,13 +86,11 @@ void printLoaded(CSettingsAccess& settings) {
     const auto* currency = static_cast<const CCorvexCurrencyItem*>(settings.GetCurrencies()[i]);
     print(numbered("Currency", i), currency->GetName() + "|" + currency->GetStrValue());
   }
-  print("Hierarchy", joined(settings.GetHierarchyPaths()));
-  print("HierarchyCount", static_cast<long>(settings.GetHierarchyPaths().GetSize()));
-  print("MetaStages", static_cast<long>(settings.GetMetaStages().size()));
+  print("Hierarchy", static_cast<long>(settings.GetHierarchyPaths().GetSize()), joined(settings.GetHierarchyPaths()));
   for (const CCorvexMetaStage& stage : settings.GetMetaStages())
-    print("MetaStage." + stage.section.str(), joined(stage.keys) + "=" + joined(stage.values));
+    print("MetaStage." + stage.section, joined(stage.keys) + "=" + joined(stage.values));
   print("Tools", static_cast<long>(settings.GetTools().size()));
-  for (size_t i = 0; i < settings.GetTools().size(); ++i) print(numbered("Tool", static_cast<INT_PTR>(i)), joined(settings.GetTools()[i]));
+  for (size_t i = 0; i < settings.GetTools().size(); ++i) print(numbered("Tool", i), joined(settings.GetTools()[i]));
   print("Folders", static_cast<long>(settings.GetFolders().GetSize()));
   for (INT_PTR i = 0; i < settings.GetFolders().GetSize(); ++i) {
     const auto* folder = static_cast<const CCorvexFolderItem*>(settings.GetFolders()[i]);
@@ -100,13 +98,13 @@ void printLoaded(CSettingsAccess& settings) {
   }
 }
 
-// The code a quit message left for the thread's next event loop, or 0.
+// The code a quit message left for the thread's next event loop; the timer only ends
+// a loop nobody quits.
 int quitCode() {
   int argc = 1;
   char name[] = "settings_probe";
   char* argv[] = {name, nullptr};
   QCoreApplication application(argc, argv);
-  // A pending quit is handled at once; the timer only ends a loop nobody quits.
   QTimer::singleShot(100, &application, [] { QCoreApplication::exit(0); });
   return application.exec();
 }
@@ -117,19 +115,10 @@ extern "C" __attribute__((visibility("default"))) int RunSettingsProbe(int argc,
   std::setlocale(LC_ALL, "");
   CString settingsFile;
   Setwell::GetApplicationDirectory(settingsFile);
-  settingsFile += "CorvexV0.inf";
-  char** user = nullptr;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--com-first") == 0) CoInitialize(nullptr);
-    if (std::strcmp(argv[i], "--settings") == 0 && i + 1 < argc) settingsFile = argv[++i];
-    if (std::strcmp(argv[i], "--user") == 0 && i + 3 < argc) {
-      user = argv + i + 1;
-      i += 3;
-    }
-  }
-  CCorvexSettings::SetFile(settingsFile);
-  if (user) {
-    CCorvexSettingsProject().SetUserInformation(user[0], user[1], user[2]);
+  if (argc > 1 && std::strcmp(argv[1], "--com-first") == 0) CoInitialize(nullptr);
+  CCorvexSettings::SetFile(settingsFile + "CorvexV0.inf");
+  if (argc > 4 && std::strcmp(argv[1], "--user") == 0) {
+    CCorvexSettingsProject().SetUserInformation(argv[2], argv[3], argv[4]);
     return 0;
   }
   printQueries();
