@@ -26,7 +26,7 @@ class CCorvexSettings : public CObject,
   ~CCorvexSettings() override = default;
 
   // Names the settings file (full path) and loads it; a later call only repeats
-  // Setwell's (ignored) Init.
+  // Setwell's (ignored) Init. A null or empty path is ignored.
   static void SetFile(const char* path);
   // The process-wide settings object, null before SetFile.
   static CSettingsAccess* GetSettings();

@@ -6,7 +6,9 @@
 #include "SettingsAccess.h"
 #include "settings_instance.h"
 
+// Without a file name nothing is loaded: every query keeps its "not loaded" answer.
 void CCorvexSettings::SetFile(const char* path) {
+  if (!path || !*path) return;
   Setwell* setwell = Setwell::GetInstance();
   if (setwell) setwell->Init(path);
   if (!SettingsInstance() && setwell) SettingsInstance() = new CSettingsAccess(path);

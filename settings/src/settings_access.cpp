@@ -50,6 +50,21 @@ CString withSeparator(const CString& folder) {
   return folder + platform::kPathSeparator;
 }
 
+// The dir-list file's name with the extension "err", in the same folder (a bare
+// name is a file of the Windows folder, as for the profile calls).
+CString reportFileOf(const CString& dirList) {
+  CString path = dirList;
+  if (path.Find(platform::kPathSeparator) < 0) {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    path = withSeparator(windows) + path;
+  }
+  char report[_MAX_PATH] = {}, drive[_MAX_DRIVE] = {}, folder[_MAX_DIR] = {}, name[_MAX_FNAME] = {};
+  _splitpath(path, drive, folder, name, nullptr);
+  _makepath(report, drive, folder, name, "err");
+  return report;
+}
+
 CString numbered(const char* name, int index) {
   CString key;
   key.Format("%s%d", name, index);
@@ -224,9 +239,7 @@ void CSettingsAccess::LoadFolders() {
 // One item per key of "DIRECTORIES_VISIBLE" that is also a key of "DIRECTORIES".
 void CSettingsAccess::LoadFolderList() {
   const CString& dirList = GetDirListFile();
-  char reportFile[_MAX_PATH] = {}, drive[_MAX_DRIVE] = {}, folder[_MAX_DIR] = {}, name[_MAX_FNAME] = {};
-  _splitpath(dirList, drive, folder, name, nullptr);
-  _makepath(reportFile, drive, folder, name, "err");
+  const CString reportFile = reportFileOf(dirList);
   if (GetFileAttributesA(reportFile) != INVALID_FILE_ATTRIBUTES) DeleteFileA(reportFile);
 
   const CIniFile file(dirList, reportFile);

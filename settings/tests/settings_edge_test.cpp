@@ -18,7 +18,9 @@ TEST_F(SettingsEdgeTest, FoldersInTheSystemFolderMoveToTheDocumentsFolder) {
   Write(dirList, "DIRECTORIES", "AUTOSAVE", (systemFolder + "64/AutoSave").c_str());
   Write(dirList, "DIRECTORIES", "TMP", (systemFolder + "/Missing/Tmp").c_str());
   Write(dirList, "DIRECTORIES", "DEFAULT", systemFolder.c_str());
+  testing_support::WriteWholeFile(program + "/PELKPELKD.err", "stale report");
   const Answers answers = Probe();
+  EXPECT_FALSE(fs::exists(program + "/PELKPELKD.err"));
 
   EXPECT_EQ(answers.at("GetCorvexTrackingLogDir"), "1:" + documents + "/TamberloLog");
   EXPECT_TRUE(fs::is_directory(documents + "/TamberloLog"));
