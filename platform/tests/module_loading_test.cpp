@@ -38,6 +38,9 @@ TEST(LoadLibrary, FailuresGiveTheWindowsStatus) {
   ASSERT_TRUE(testing_support::WriteWholeFile(tmp / "elf32.so", elf32));
   // A library whose dependency is not where its run path points.
   std::filesystem::copy_file(kTestBin + "/ResTestNoTable.so", tmp / "ResTestNoTable.so");
+  // A module cut short: loading it must not touch pages past the file's end.
+  const std::string whole = testing_support::ReadWholeFile(kTestBin + "/Lng/ResTestOne.LNG");
+  ASSERT_TRUE(testing_support::WriteWholeFile(tmp / "cut.so", whole.substr(0, whole.size() / 2)));
 
   const struct {
     std::string file;
@@ -49,6 +52,7 @@ TEST(LoadLibrary, FailuresGiveTheWindowsStatus) {
       {tmp / "notes.so", ERROR_BAD_EXE_FORMAT},
       {tmp / "folder.so", ERROR_BAD_EXE_FORMAT},
       {tmp / "elf32.so", ERROR_BAD_EXE_FORMAT},
+      {tmp / "cut.so", ERROR_BAD_EXE_FORMAT},
       {moduleFileName(nullptr), ERROR_BAD_EXE_FORMAT},  // a program, not a shared object
       {tmp / "ResTestNoTable.so", ERROR_MOD_NOT_FOUND},
   };
