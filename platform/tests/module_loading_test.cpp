@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <climits>
@@ -80,6 +81,19 @@ TEST(LoadLibrary, RelativePathGivesAbsoluteFileNameAndCaseIsIgnored) {
   EXPECT_TRUE(FreeLibrary(absolute));
   EXPECT_TRUE(FreeLibrary(relative));
   EXPECT_EQ(GetModuleHandleA(exact.c_str()), nullptr);  // unloaded with the last reference
+}
+
+TEST(GetModuleFileName, ModuleOpenedByTheLoaderWithARelativePathIsAbsoluteFromAnyFolder) {
+  char previous[PATH_MAX];
+  ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+  ASSERT_EQ(chdir(kTestBin.c_str()), 0);
+  void* module = dlopen("./Lng/ResTestTwo.LNG", RTLD_NOW | RTLD_LOCAL);
+  ASSERT_EQ(chdir("/"), 0);
+  const std::string name = moduleFileName(static_cast<HMODULE>(module));
+  ASSERT_EQ(chdir(previous), 0);
+  ASSERT_NE(module, nullptr);
+  EXPECT_EQ(name, std::filesystem::canonical(kTestBin + "/Lng/ResTestTwo.LNG").string());
+  dlclose(module);
 }
 
 TEST(LoadLibrary, BareNameIsLookedForInTheProgramFolderFirst) {
