@@ -21,9 +21,15 @@ ProgramFolder::ProgramFolder() {
   std::filesystem::create_directories(path(""));
   m_program = path("language_probe");
   std::filesystem::copy_file(CORVEX_TEST_BIN_DIR "/language_probe", m_program);
-  // The libraries every suite library needs, as in the installed program folder.
-  for (const char* library : {"Platform.so", "PelkTools.so", "Logger.so"}) copyIn(CORVEX_PROGRAM_DIR "/" + std::string(library), library);
+  linkLibraries("");
   testing_support::WriteWholeFile(path("CorvexV0.inf"), "[DIRECTORIES]\nTRACKINGLOG=" + (m_tmp / "logs") + "\n");
+}
+
+void ProgramFolder::linkLibraries(const std::string& relativeFolder) const {
+  std::filesystem::create_directories(path(relativeFolder));
+  for (const auto& entry : std::filesystem::directory_iterator(CORVEX_PROGRAM_DIR))
+    if (entry.path().extension() == ".so")
+      std::filesystem::create_symlink(entry.path(), path(relativeFolder + entry.path().filename().string()));
 }
 
 std::string ProgramFolder::path(const std::string& relative) const { return m_tmp / ("prog/" + relative); }
@@ -31,6 +37,7 @@ std::string ProgramFolder::path(const std::string& relative) const { return m_tm
 void ProgramFolder::copyIn(const std::string& source, const std::string& relative) const {
   const std::filesystem::path target = path(relative);
   std::filesystem::create_directories(target.parent_path());
+  std::filesystem::remove(target);
   std::filesystem::copy_file(source, target);
 }
 

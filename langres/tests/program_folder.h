@@ -1,6 +1,7 @@
 // A temporary program folder for tests of the suite's libraries and their language
 // modules: the language probe with its own CorvexV0.inf (the log goes to a folder of the
-// temporary tree), the base libraries, and the libraries and modules the test copies in.
+// temporary tree), links to the suite's libraries, and the libraries and modules the
+// test copies in.
 #pragma once
 
 #include <string>
@@ -12,9 +13,12 @@ class ProgramFolder {
  public:
   ProgramFolder();
 
+  // Links every library of the build's program folder into prog/<relativeFolder>
+  // (made if missing; "" or ending with "/"), as the installed folder holds them.
+  void linkLibraries(const std::string& relativeFolder) const;
   // prog/<relative>
   std::string path(const std::string& relative) const;
-  // Copies the file `source` to prog/<relative> (folders made).
+  // Copies the file `source` to prog/<relative> (folders made), in place of a link.
   void copyIn(const std::string& source, const std::string& relative) const;
   // Runs the probe with the given operations (see language_probe.cpp) and returns its
   // output lines; a probe that does not end normally fails the test.

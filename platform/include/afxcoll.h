@@ -62,7 +62,8 @@ class CArray : public CObject {
   std::vector<TYPE> m_items;
 };
 
-class CStringArray : public CArray<CString, const char*> {};
+// Whole strings, NUL bytes included; text pointers convert on the way in.
+class CStringArray : public CArray<CString, const CString&> {};
 
 // An array of object pointers; it does not own the objects.
 class CObArray : public CArray<CObject*, CObject*> {};

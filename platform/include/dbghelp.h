@@ -2,6 +2,7 @@
 // Names come from the dynamic symbol tables (exported functions), demangled.
 #pragma once
 
+#include "winthread.h"
 #include "wintypes.h"
 
 typedef uint64_t DWORD64;
@@ -27,7 +28,6 @@ struct SYMBOL_INFO {
 };
 typedef SYMBOL_INFO* PSYMBOL_INFO;
 
-HANDLE GetCurrentProcess();
 BOOL SymInitialize(HANDLE process, PCSTR userSearchPath, BOOL invadeProcess);
 BOOL SymCleanup(HANDLE process);
 // Return addresses of the calling thread, innermost first, after skipping framesToSkip

@@ -2,7 +2,7 @@
 // element may hold the wildcards * and ?, matched ignoring case as on Windows.
 #pragma once
 
-#include "wintypes.h"
+#include "winerror.h"
 
 struct WIN32_FIND_DATAA {
   DWORD dwFileAttributes;
@@ -19,4 +19,3 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
 BOOL FindNextFileA(HANDLE find, LPWIN32_FIND_DATAA data);
 BOOL FindClose(HANDLE find);
 
-#define ERROR_NO_MORE_FILES 18L

@@ -21,5 +21,7 @@ void DeleteCriticalSection(LPCRITICAL_SECTION section);
 
 DWORD GetCurrentThreadId();
 DWORD GetCurrentProcessId();
+// The pseudo-handle of the calling process.
+HANDLE GetCurrentProcess();
 void Sleep(DWORD milliseconds);
 DWORD GetTickCount();

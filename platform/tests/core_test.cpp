@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "afx.h"
 #include "platform_files.h"
 #include "platform_paths.h"
 #include "test_support.h"

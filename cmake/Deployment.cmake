@@ -1,0 +1,26 @@
+# Deployment values: hosts and identifiers that differ between the development setup
+# and a production build. One generated header, corvex_deployment.h, carries them;
+# code reaches it through the CorvexDeployment target. The defaults point at the
+# development identity provider on loopback.
+
+set(CORVEX_IDP_HOST "127.0.0.1:8443" CACHE STRING
+    "Identity provider host[:port] (token endpoint, login page)")
+set(CORVEX_SSO_HOST "127.0.0.1:8444" CACHE STRING
+    "Single-sign-on host[:port] the login page may pass through")
+set(CORVEX_CLIENT_ID
+    "CorvexDevelopmentClient.Tamberlo_Desktop.0123456789.abcdefghijklmnopqrstuvwxyz_ABCDEF"
+    CACHE STRING "OAuth2 client identifier registered with the identity provider")
+
+# These values go into addresses and request bodies as they are, without encoding.
+foreach(host_var CORVEX_IDP_HOST CORVEX_SSO_HOST)
+  if(NOT "${${host_var}}" MATCHES "^[A-Za-z0-9.-]+(:[0-9]+)?$")
+    message(FATAL_ERROR "${host_var} \"${${host_var}}\" must be a host name with an optional \":port\"")
+  endif()
+endforeach()
+if(NOT CORVEX_CLIENT_ID MATCHES "^[A-Za-z0-9._]+$")
+  message(FATAL_ERROR "CORVEX_CLIENT_ID \"${CORVEX_CLIENT_ID}\" may hold only letters, digits, \".\" and \"_\"")
+endif()
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/deployment.h.in ${CMAKE_BINARY_DIR}/generated/corvex_deployment.h @ONLY)
+add_library(CorvexDeployment INTERFACE)
+target_include_directories(CorvexDeployment INTERFACE ${CMAKE_BINARY_DIR}/generated)

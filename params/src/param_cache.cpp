@@ -1,0 +1,127 @@
+#include "param_cache.h"
+
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "path_text.h"
+#include "platform_paths.h"
+#include "winerror.h"
+#include "winfile.h"
+#include "winprofile.h"
+
+CString ParamCacheKey(const char* file, const char* section, const char* key) {
+  CString cacheKey;
+  cacheKey.Format("%s@%s@%s", FileNamePart(file).GetString(), section, key ? key : "");
+  return cacheKey;
+}
+
+int IntegerOfText(const CString& text) {
+  if (text.IsEmpty()) return -1;
+  return static_cast<int>(static_cast<uint32_t>(std::strtoll(text, nullptr, 10)));
+}
+
+CParamCache::CParamCache() { m_Params.InitHashTable(17); }
+
+CParamCache::~CParamCache() {
+  POSITION position = m_Params.GetStartPosition();
+  while (position) {
+    CString cacheKey;
+    CParam* param = nullptr;
+    m_Params.GetNextAssoc(position, cacheKey, param);
+    delete param;
+  }
+}
+
+void CParamCache::Serialize(CArchive& /*archive*/) {}  // the cache is never archived
+
+CParam* CParamCache::Find(const CString& cacheKey) const {
+  CParam* param = nullptr;
+  return m_Params.Lookup(cacheKey, param) ? param : nullptr;
+}
+
+CParam* CParamCache::Entry(const CString& cacheKey, const char* file, const char* section, const char* key) {
+  CParam* param = Find(cacheKey);
+  if (!param) {
+    param = new CParam;
+    param->file = file;
+    param->section = section;
+    param->key = key;
+    m_Params.SetAt(cacheKey, param);
+  }
+  return param;
+}
+
+void CParamCache::Remember(const CString& cacheKey, const char* file, const char* section, const char* key,
+                           const CString& value, int integerValue) {
+  CParam* param = Entry(cacheKey, file, section, key);
+  if (param->dirty) return;
+  param->value = value;
+  param->integerValue = integerValue;
+}
+
+void CParamCache::StoreChange(const CString& cacheKey, const char* file, const char* section, const char* key,
+                              const CString& value) {
+  CParam* param = Entry(cacheKey, file, section, key);
+  param->value = value;
+  param->integerValue = IntegerOfText(value);
+  param->dirty = 1;
+  m_Dirty = true;
+}
+
+bool CParamCache::ResolveFile(const char* file, CString& path) {
+  if (!file || !*file) return false;
+  const bool bare = !HasSeparator(file);
+  if (!bare && m_UserFolder.IsEmpty()) {
+    path = file;
+    return true;
+  }
+  if (m_Files.Lookup(file, path)) return true;
+  if (bare) {
+    char folder[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(folder, sizeof(folder));
+    path = length > 0 && length < sizeof(folder) ? CString(folder) + platform::kPathSeparator + file : CString(file);
+  } else {
+    path = m_UserFolder + FileNamePart(file);
+  }
+  m_Files.SetAt(file, path);
+  return true;
+}
+
+DWORD CParamCache::Flush() {
+  if (!m_Dirty) return 0;
+  std::map<CString, std::vector<CParam*>> changesByFile;
+  POSITION position = m_Params.GetStartPosition();
+  while (position) {
+    CString cacheKey, path;
+    CParam* param = nullptr;
+    m_Params.GetNextAssoc(position, cacheKey, param);
+    if (param->dirty && ResolveFile(param->file, path))
+      changesByFile[path].push_back(param);
+  }
+  DWORD firstError = 0;
+  m_Dirty = false;
+  for (const auto& [path, params] : changesByFile) {
+    std::vector<ProfileChange> changes;
+    for (const CParam* param : params) changes.push_back({param->section, param->key, param->value});
+    const bool written = WritePrivateProfileBatchA(path, changes.data(), changes.size());
+    if (!written && !firstError) firstError = GetLastError();
+    for (CParam* param : params) param->dirty = written ? 0 : 1;
+    m_Dirty = m_Dirty || !written;
+  }
+  return firstError;
+}
+
+void CParamCache::ReportPending(FILE* stream) {
+  POSITION position = m_Params.GetStartPosition();
+  while (position) {
+    CString cacheKey, path;
+    CParam* param = nullptr;
+    m_Params.GetNextAssoc(position, cacheKey, param);
+    if (!param->dirty) continue;
+    if (!ResolveFile(param->file, path)) path = param->file;
+    std::fprintf(stream, "Setwell: change not saved: file \"%s\", section \"%s\", key \"%s\"\n", path.GetString(),
+                 param->section.GetString(), param->key.GetString());
+  }
+}
