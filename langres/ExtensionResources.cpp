@@ -9,13 +9,20 @@ namespace {
 
 const char* reasonText(DWORD status) {
   switch (status) {
-    case ERROR_MOD_NOT_FOUND: return "file not found";
-    case ERROR_ACCESS_DENIED: return "access denied";
-    case ERROR_BAD_EXE_FORMAT: return "not a loadable shared object";
-    case ERROR_PROC_NOT_FOUND: return "unresolved symbol";
-    case ERROR_RESOURCE_TYPE_NOT_FOUND: return "no resource table";
-    case ERROR_INVALID_DATA: return "damaged resource table";
-    default: return "load failed";
+    case ERROR_MOD_NOT_FOUND:
+      return "file not found";
+    case ERROR_ACCESS_DENIED:
+      return "access denied";
+    case ERROR_BAD_EXE_FORMAT:
+      return "not a loadable shared object";
+    case ERROR_PROC_NOT_FOUND:
+      return "unresolved symbol";
+    case ERROR_RESOURCE_TYPE_NOT_FOUND:
+      return "no resource table";
+    case ERROR_INVALID_DATA:
+      return "damaged resource table";
+    default:
+      return "load failed";
   }
 }
 

@@ -67,8 +67,7 @@ const StatusMessage kStatusMessages[] = {
     {502, "By acting as a proxy server or gateway, the server received an invalid response from the server",
      IDS_BAD_GATEWAY},
     {503, "Service temporarily unavailable or under maintenance.", IDS_UNAVAILABLE},
-    {504, "Waiting time for a response from a server to an intermediate server that has elapsed",
-     IDS_GATEWAY_TIME_OUT},
+    {504, "Waiting time for a response from a server to an intermediate server that has elapsed", IDS_GATEWAY_TIME_OUT},
     {505, "Unsupported HTTP version", IDS_HTTP_VERSION},
 };
 

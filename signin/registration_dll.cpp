@@ -1,5 +1,4 @@
 #include "CorvexRegistrationDLL.h"
-
 #include "ExtensionResources.h"
 #include "winmodule.h"
 

@@ -20,7 +20,12 @@ extern "C" const uint32_t some_other_data[1] = {1};
 #define TABLE_STRINGS_OFFSET resource_format::kHeaderSize
 #endif
 
-extern "C" const uint32_t corvex_resource_table[resource_format::kHeaderWords] = {
-    TABLE_MAGIC, TABLE_FORMAT_VERSION, resource_format::kHeaderSize, TABLE_STRING_COUNT, TABLE_STRINGS_OFFSET,
-    0, resource_format::kHeaderSize, 0};
+extern "C" const uint32_t corvex_resource_table[resource_format::kHeaderWords] = {TABLE_MAGIC,
+                                                                                  TABLE_FORMAT_VERSION,
+                                                                                  resource_format::kHeaderSize,
+                                                                                  TABLE_STRING_COUNT,
+                                                                                  TABLE_STRINGS_OFFSET,
+                                                                                  0,
+                                                                                  resource_format::kHeaderSize,
+                                                                                  0};
 #endif

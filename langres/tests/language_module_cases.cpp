@@ -24,8 +24,9 @@ class Layout {
   // Loads the library from the program folder, runs its init entry, reads its string.
   std::vector<std::string> run(const std::string& subfolder, const std::string& extension,
                                const std::string& library = "") const {
-    return m_folder.runProbe({"set", subfolder, extension, "load", m_folder.path(library.empty() ? libraryFile() : library),
-                              "init", m_library.initEntry, "string", m_library.stringId});
+    return m_folder.runProbe({"set", subfolder, extension, "load",
+                              m_folder.path(library.empty() ? libraryFile() : library), "init", m_library.initEntry,
+                              "string", m_library.stringId});
   }
   std::string found() const { return std::string("string ") + m_library.stringId + " " + m_library.text; }
   std::string missing() const { return std::string("string ") + m_library.stringId + " "; }

@@ -1,8 +1,9 @@
+#include "PelkTools.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "PelkTools.h"
 #include "winmodule.h"
 
 namespace {

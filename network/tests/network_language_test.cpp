@@ -17,12 +17,11 @@ TEST(NetworkLanguageModule, DialogAndPromptTextsAreFound) {
   std::vector<std::string> lines =
       folder.runProbe({"set", "Lng", "LNG", "load", folder.path("CorvexNetwork.so"), "init", "InitCorvexNetworkDLL",
                        "dialog", "4105", "string", "40001", "string", "40002"});
-  EXPECT_EQ(lines, (std::vector<std::string>{
-                       "set 1 1", "load 1", "init 1", "dialog 4105 Norvasta - Tamberlo",
-                       "control 1001 15 ",     // the browser's place: follows every side
-                       "control 2 12 Close",   // IDCANCEL: bottom right
-                       "string 40001 Your proxy server requires a user name and password.",
-                       "string 40002 Proxy authentication"}));
+  EXPECT_EQ(lines, (std::vector<std::string>{"set 1 1", "load 1", "init 1", "dialog 4105 Norvasta - Tamberlo",
+                                             "control 1001 15 ",    // the browser's place: follows every side
+                                             "control 2 12 Close",  // IDCANCEL: bottom right
+                                             "string 40001 Your proxy server requires a user name and password.",
+                                             "string 40002 Proxy authentication"}));
 }
 
 }  // namespace

@@ -56,7 +56,8 @@ bool segmentsInsideFile(int file, const ElfW(Ehdr)& header, off_t fileSize) {
   if (header.e_phentsize != sizeof(ElfW(Phdr))) return false;
   for (unsigned i = 0; i < header.e_phnum; ++i) {
     ElfW(Phdr) segment;
-    if (!readAt(file, &segment, sizeof(segment), static_cast<off_t>(header.e_phoff + i * sizeof(segment)))) return false;
+    if (!readAt(file, &segment, sizeof(segment), static_cast<off_t>(header.e_phoff + i * sizeof(segment))))
+      return false;
     if (segment.p_type == PT_LOAD && (segment.p_offset > static_cast<uint64_t>(fileSize) ||
                                       segment.p_filesz > static_cast<uint64_t>(fileSize) - segment.p_offset))
       return false;

@@ -52,7 +52,8 @@ void runFromWorker(unsigned id) {
   std::thread worker([&] {
     workerId = std::this_thread::get_id();
     CCorvexOAuth2Globals::NavigateErrorMsg(id);
-    QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
   });
   QTimer::singleShot(10000, &loop, [&loop] { loop.exit(-99); });
   const int result = loop.exec();

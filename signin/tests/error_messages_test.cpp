@@ -154,9 +154,9 @@ TEST_F(ErrorBoxTest, StatusBoxesAndTheirUserLogLines) {
 TEST_F(ErrorBoxTest, TheLogLineIsWrittenOnlyOnceTheBoxIsClosed) {
   const std::vector<std::string> lines = run({"attach", "LNG", "watch", "404", logPath()}, false);
   const int errorIcon = 3;  // QMessageBox::Critical
-  EXPECT_EQ(lines, (std::vector<std::string>{"init 1", std::string("open ") + kProblem + "|Error|" +
-                                                            std::to_string(errorIcon) + "|0",
-                                             "closed 1"}));
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{
+                "init 1", std::string("open ") + kProblem + "|Error|" + std::to_string(errorIcon) + "|0", "closed 1"}));
 }
 
 TEST_F(ErrorBoxTest, FromASecondThreadTheBoxRunsOnTheGuiThread) {
