@@ -1,6 +1,6 @@
 // What the sign-in needs besides the flow: the OAuth2 constants, the per-user token
-// store in the registry, the login-address builder, and a holder for one parsed
-// JSON document.
+// store in the registry, the login-address builder, a holder for one parsed JSON
+// document, and the error boxes.
 #pragma once
 
 #include <rapidjson/document.h>
@@ -72,6 +72,20 @@ class CCorvexOAuth2Globals {
   // base + "?" + "key=value&" for each entry in key order, nothing encoded; the
   // trailing "&" stays. An empty base gives an empty text.
   static std::wstring BuildURL(std::wstring base, std::map<std::wstring, std::wstring> params);
+
+  // Shows the error box for message `id` of the library's language module, with no
+  // owner, the error icon and an OK button, and returns when it is closed. Only
+  // "No Internet connexion" (14355) is shown as it is; every other message shows the
+  // generic authentication problem (14385). The title is "Error" (14368). Called off
+  // the Qt GUI thread, the box runs on the GUI thread and the caller waits.
+  static void NavigateErrorMsg(unsigned int id);
+  // The box for a failed request's HTTP status (or URL-moniker error), then, once it
+  // is closed, the status's English text in the log (error, user scope, title
+  // "Authentication error"). The second argument is not used.
+  static void GetErrorMsg(int status, int);
+  // The message number and English log text for a failed request's status; unknown
+  // statuses give "Unknown error" (14360).
+  static UINT GetErrorMsgId(int status, CString& logText);
 
   // Drops the previous document, then parses `text` as exactly one JSON value.
   // 1 on success; 0 for null, empty, cut or trailing-data text (then nothing is found).

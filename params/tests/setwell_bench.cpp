@@ -3,8 +3,6 @@
 // of 100 changes against the same 100 WritePrivateProfileStringA calls.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #include <string>
 
@@ -14,30 +12,14 @@
 
 namespace {
 
-struct SettingsFile {
-  testing_support::TempFolder folder;
-  std::string path = folder / "CorvexV0.inf";
-
-  SettingsFile() {
-    std::string content = "; suite settings\n";
-    for (int section = 0; section < 10; ++section) {
-      content += "[Section" + std::to_string(section) + "]\n";
-      for (int key = 0; key < 30; ++key)
-        content += "Key" + std::to_string(key) + "=value of key " + std::to_string(section * 30 + key) + "\n";
-    }
-    testing_support::WriteWholeFile(path, content);
-    // An old file, as settings files are: the profile cache trusts it without comparing bytes.
-    const struct timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
-    utimensat(AT_FDCWD, path.c_str(), old, 0);
-  }
-};
+using testing_support::SettingsFile300;
 
 // Section and key of the n-th of 100 keys spread over the file.
 std::string sectionOf(int n) { return "Section" + std::to_string(n / 10); }
 std::string keyOf(int n) { return "Key" + std::to_string(n % 30); }
 
 void setwellRead(benchmark::State& state, int refresh) {
-  SettingsFile settings;
+  SettingsFile300 settings;
   Setwell* setwell = Setwell::GetInstance();
   setwell->Init(settings.path.c_str());
   char buffer[256];
@@ -53,7 +35,7 @@ void BM_SetwellCachedRead(benchmark::State& state) { setwellRead(state, 0); }
 void BM_SetwellRefreshRead(benchmark::State& state) { setwellRead(state, 1); }
 
 void BM_ProfileRead(benchmark::State& state) {
-  SettingsFile settings;
+  SettingsFile300 settings;
   char buffer[256];
   for (auto _ : state) {
     DWORD n = GetPrivateProfileStringA("Section5", "Key17", "", buffer, sizeof(buffer), settings.path.c_str());
@@ -62,7 +44,7 @@ void BM_ProfileRead(benchmark::State& state) {
 }
 
 void BM_SetwellFlush100Changes(benchmark::State& state) {
-  SettingsFile settings;
+  SettingsFile300 settings;
   Setwell* setwell = Setwell::GetInstance();
   setwell->Init(settings.path.c_str());
   int round = 0;
@@ -78,7 +60,7 @@ void BM_SetwellFlush100Changes(benchmark::State& state) {
 }
 
 void BM_Profile100Writes(benchmark::State& state) {
-  SettingsFile settings;
+  SettingsFile300 settings;
   int round = 0;
   for (auto _ : state) {
     const std::string value = "round " + std::to_string(++round);

@@ -82,4 +82,9 @@ std::optional<DialogTemplate> FindDialogTemplate(UINT id);
 
 std::optional<VersionInfo> FindVersionInfo(HINSTANCE module);
 
+// Reads and checks the module's table now rather than at its first use: 0 when the
+// module carries a whole table of its own, ERROR_RESOURCE_TYPE_NOT_FOUND when it has
+// none, ERROR_INVALID_DATA when its table is damaged.
+DWORD CheckResourceTable(HINSTANCE module);
+
 }  // namespace platform

@@ -46,19 +46,38 @@ const ElfW(Ehdr)& nativeHeader() {
   return *static_cast<const ElfW(Ehdr)*>(info.dli_fbase);
 }
 
-// 0 when the file looks like a shared object this process can load, else the Win32
-// status for it.
+bool readAt(int file, void* buffer, size_t size, off_t offset) {
+  return pread(file, buffer, size, offset) == static_cast<ssize_t>(size);
+}
+
+// Whether every segment the loader maps lies inside the file: the loader maps a cut
+// file without complaint, and touching a page past its end kills the process (SIGBUS).
+bool segmentsInsideFile(int file, const ElfW(Ehdr)& header, off_t fileSize) {
+  if (header.e_phentsize != sizeof(ElfW(Phdr))) return false;
+  for (unsigned i = 0; i < header.e_phnum; ++i) {
+    ElfW(Phdr) segment;
+    if (!readAt(file, &segment, sizeof(segment), static_cast<off_t>(header.e_phoff + i * sizeof(segment))))
+      return false;
+    if (segment.p_type == PT_LOAD && (segment.p_offset > static_cast<uint64_t>(fileSize) ||
+                                      segment.p_filesz > static_cast<uint64_t>(fileSize) - segment.p_offset))
+      return false;
+  }
+  return true;
+}
+
+// 0 when the file looks like a whole shared object this process can load, else the
+// Win32 status for it.
 DWORD checkModuleFile(const std::string& path) {
   int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (file < 0) return errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_MOD_NOT_FOUND;
   struct stat st;
   ElfW(Ehdr) header{};
-  const bool complete = fstat(file, &st) == 0 && S_ISREG(st.st_mode) &&
-                        read(file, &header, sizeof(header)) == static_cast<ssize_t>(sizeof(header));
-  close(file);
+  const bool complete = fstat(file, &st) == 0 && S_ISREG(st.st_mode) && readAt(file, &header, sizeof(header), 0);
   const ElfW(Ehdr)& native = nativeHeader();
   const bool loadable = complete && std::memcmp(header.e_ident, native.e_ident, EI_VERSION) == 0 &&
-                        header.e_type == ET_DYN && header.e_machine == native.e_machine;
+                        header.e_type == ET_DYN && header.e_machine == native.e_machine &&
+                        segmentsInsideFile(file, header, st.st_size);
+  close(file);
   return loadable ? 0 : ERROR_BAD_EXE_FORMAT;
 }
 

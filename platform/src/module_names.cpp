@@ -1,10 +1,11 @@
 #include <dlfcn.h>
 #include <link.h>
 #include <limits.h>
-#include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "winerror.h"
@@ -23,15 +24,32 @@ void* programHandle() {
   return handle;
 }
 
-// The loader's file name of a handle, made absolute.
+// The file mapped at `address`, as the kernel names it (absolute), or "".
+std::string mappedFile(const void* address) {
+  std::ifstream maps("/proc/self/maps");
+  const uintptr_t wanted = reinterpret_cast<uintptr_t>(address);
+  for (std::string line; std::getline(maps, line);) {
+    // start-end perms offset device inode path
+    unsigned long long start = 0, end = 0;
+    int pathStart = 0;
+    if (std::sscanf(line.c_str(), "%llx-%llx %*s %*s %*s %*s %n", &start, &end, &pathStart) < 2 || pathStart == 0)
+      continue;
+    if (wanted >= start && wanted < end) return line[pathStart] == '/' ? line.substr(pathStart) : std::string();
+  }
+  return std::string();
+}
+
+// The loader's file name of a handle, made absolute. The loader keeps a relative name
+// as it was given, so the kernel's name of the module's mapping decides then: the
+// current folder may have changed since.
 std::string modulePath(HMODULE module) {
   if (!module || module == reinterpret_cast<HMODULE>(programHandle())) return programPath();
   link_map* map = nullptr;
   if (dlinfo(module, RTLD_DI_LINKMAP, &map) != 0 || !map) return std::string();
   if (!map->l_name || !*map->l_name) return programPath();
   if (map->l_name[0] == '/') return map->l_name;
-  char absolute[PATH_MAX];
-  return realpath(map->l_name, absolute) ? std::string(absolute) : std::string(map->l_name);
+  const std::string mapped = mappedFile(map->l_ld);
+  return mapped.empty() ? std::string(map->l_name) : mapped;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <cstring>
 
+#include "module_symbols.h"
+#include "resource_format.h"
 #include "resource_table.h"
 #include "winerror.h"
 
@@ -59,6 +61,11 @@ std::optional<DialogTemplate> FindDialogTemplate(HINSTANCE module, UINT id) {
 std::optional<VersionInfo> FindVersionInfo(HINSTANCE module) {
   std::shared_ptr<const ModuleResources> resources = ResourcesOfModule(module);
   return resources ? resources->version : std::nullopt;
+}
+
+DWORD CheckResourceTable(HINSTANCE module) {
+  if (ResourcesOfModule(module)) return ERROR_SUCCESS;
+  return OwnSymbol(module, resource_format::kTableSymbol) ? ERROR_INVALID_DATA : ERROR_RESOURCE_TYPE_NOT_FOUND;
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <climits>
@@ -38,6 +39,9 @@ TEST(LoadLibrary, FailuresGiveTheWindowsStatus) {
   ASSERT_TRUE(testing_support::WriteWholeFile(tmp / "elf32.so", elf32));
   // A library whose dependency is not where its run path points.
   std::filesystem::copy_file(kTestBin + "/ResTestNoTable.so", tmp / "ResTestNoTable.so");
+  // A module cut short: loading it must not touch pages past the file's end.
+  const std::string whole = testing_support::ReadWholeFile(kTestBin + "/Lng/ResTestOne.LNG");
+  ASSERT_TRUE(testing_support::WriteWholeFile(tmp / "cut.so", whole.substr(0, whole.size() / 2)));
 
   const struct {
     std::string file;
@@ -49,6 +53,7 @@ TEST(LoadLibrary, FailuresGiveTheWindowsStatus) {
       {tmp / "notes.so", ERROR_BAD_EXE_FORMAT},
       {tmp / "folder.so", ERROR_BAD_EXE_FORMAT},
       {tmp / "elf32.so", ERROR_BAD_EXE_FORMAT},
+      {tmp / "cut.so", ERROR_BAD_EXE_FORMAT},
       {moduleFileName(nullptr), ERROR_BAD_EXE_FORMAT},  // a program, not a shared object
       {tmp / "ResTestNoTable.so", ERROR_MOD_NOT_FOUND},
   };
@@ -76,6 +81,19 @@ TEST(LoadLibrary, RelativePathGivesAbsoluteFileNameAndCaseIsIgnored) {
   EXPECT_TRUE(FreeLibrary(absolute));
   EXPECT_TRUE(FreeLibrary(relative));
   EXPECT_EQ(GetModuleHandleA(exact.c_str()), nullptr);  // unloaded with the last reference
+}
+
+TEST(GetModuleFileName, ModuleOpenedByTheLoaderWithARelativePathIsAbsoluteFromAnyFolder) {
+  char previous[PATH_MAX];
+  ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+  ASSERT_EQ(chdir(kTestBin.c_str()), 0);
+  void* module = dlopen("./Lng/ResTestTwo.LNG", RTLD_NOW | RTLD_LOCAL);
+  ASSERT_EQ(chdir("/"), 0);
+  const std::string name = moduleFileName(static_cast<HMODULE>(module));
+  ASSERT_EQ(chdir(previous), 0);
+  ASSERT_NE(module, nullptr);
+  EXPECT_EQ(name, std::filesystem::canonical(kTestBin + "/Lng/ResTestTwo.LNG").string());
+  dlclose(module);
 }
 
 TEST(LoadLibrary, BareNameIsLookedForInTheProgramFolderFirst) {

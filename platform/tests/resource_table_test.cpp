@@ -138,6 +138,8 @@ TEST(ResourceTables, AModuleWithoutATableDoesNotAnswerWithItsDependencys) {
   EXPECT_EQ(LoadStringA(noTable, 500, buffer, sizeof(buffer)), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
   EXPECT_FALSE(platform::FindVersionInfo(noTable));
+  EXPECT_EQ(platform::CheckResourceTable(noTable), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
+  EXPECT_EQ(platform::CheckResourceTable(dependency), static_cast<DWORD>(ERROR_SUCCESS));
   // The program's handle answers with the program's table, not with a global module's.
   EXPECT_EQ(loadString(nullptr, 500), "<missing>");
   EXPECT_TRUE(FreeLibrary(noTable));

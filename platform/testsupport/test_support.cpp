@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -53,6 +54,18 @@ bool WriteWholeFile(const std::string& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << content;
   return static_cast<bool>(out);
+}
+
+SettingsFile300::SettingsFile300() : path(folder / "CorvexV0.inf") {
+  std::string content = "; suite settings\n";
+  for (int section = 0; section < 10; ++section) {
+    content += "[Section" + std::to_string(section) + "]\n";
+    for (int key = 0; key < 30; ++key)
+      content += "Key" + std::to_string(key) + "=value of key " + std::to_string(section * 30 + key) + "\n";
+  }
+  WriteWholeFile(path, content);
+  const struct timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+  utimensat(AT_FDCWD, path.c_str(), old, 0);
 }
 
 namespace {

@@ -31,6 +31,15 @@ void RedirectUserAndMachineFolders(const std::string& root);
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& content);
 
+// A 300-key settings file (10 sections of 30 keys "KeyN=value of key M") in a
+// temporary folder, dated long ago as settings files are, so the profile cache
+// trusts its time stamp without comparing bytes.
+struct SettingsFile300 {
+  SettingsFile300();
+  TempFolder folder;
+  std::string path;
+};
+
 struct ChildResult {
   int exitCode = -1;  // exit status, or 128 + signal when killed
   std::string output;  // standard output and error together
