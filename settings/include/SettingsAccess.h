@@ -78,8 +78,6 @@ class CSettingsAccess : public CObject {
   void CheckInstallation();
   void LoadBuildStamp();
   CString FileOf(SettingFile file) const;
-  CString ReadText(const char* file, const char* section, const char* key, int size, const char* defaultValue,
-                   int userLayer) const;
 
   CString m_SettingsFile;
   CString m_Drive;

@@ -2,31 +2,42 @@
 
 #include "Setwell.h"
 #include "platform_paths.h"
+#include "setting_read.h"
 #include "winerror.h"
 #include "winfile.h"
 
 namespace {
 
-constexpr DWORD kFolderSize = 260;
+constexpr int kFolderSize = 260;
 
 struct CorrectionFolders {
-  bool found = false;
   CString documents;
-  CString system;
+  CString system;  // stays empty while the documents folder is unknown
 };
 
-CorrectionFolders& folders() {
-  static CorrectionFolders* instance = new CorrectionFolders;  // lives until the library unloads
-  if (!instance->found) {
-    char path[MAX_PATH] = {};
-    if (instance->documents.IsEmpty() &&
-        SHGetFolderPathA(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, 0, path) == S_OK)
-      instance->documents = path;
-    if (!instance->documents.IsEmpty() && instance->system.IsEmpty() && GetSystemDirectoryA(path, MAX_PATH) < MAX_PATH)
-      instance->system = path;
-    instance->found = true;
-  }
-  return *instance;
+CorrectionFolders findFolders() {
+  CorrectionFolders found;
+  char path[MAX_PATH] = {};
+  if (SHGetFolderPathA(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, 0, path) != S_OK) return found;
+  found.documents = path;
+  if (GetSystemDirectoryA(path, MAX_PATH) < MAX_PATH) found.system = path;
+  return found;
+}
+
+// Found once per process.
+const CorrectionFolders& folders() {
+  static const CorrectionFolders instance = findFolders();
+  return instance;
+}
+
+// `value` with a leading system folder replaced by the documents folder: only a value
+// equal to the system folder or going on with a separator after it.
+bool correctFolder(const CString& value, CString& corrected) {
+  const CString& system = folders().system;
+  if (system.IsEmpty() || value.Left(system.GetLength()) != system) return false;
+  if (value.GetLength() > system.GetLength() && value[system.GetLength()] != platform::kPathSeparator) return false;
+  corrected = folders().documents + value.Mid(system.GetLength());
+  return true;
 }
 
 bool folderExistsOrCreated(const CString& folder) {
@@ -35,17 +46,10 @@ bool folderExistsOrCreated(const CString& folder) {
   return CreateDirectoryA(folder, nullptr) != 0;
 }
 
-CString readFolder(const char* file, const char* key, int userLayer) {
-  char buffer[kFolderSize] = {};
-  const DWORD count =
-      Setwell::GetInstance()->ReadStringParameter("DIRECTORIES", key, "", buffer, kFolderSize, file, userLayer, 0);
-  return CString(buffer, static_cast<int>(count < kFolderSize ? count : kFolderSize - 1));
-}
-
 CString loadLayer(const char* file, const char* key, int userLayer) {
-  const CString value = readFolder(file, key, userLayer);
+  const CString value = ReadSettingText(file, "DIRECTORIES", key, kFolderSize, "", userLayer);
   CString corrected;
-  if (!CorrectFolder(value, corrected)) return value;
+  if (!correctFolder(value, corrected)) return value;
   if (folderExistsOrCreated(corrected))
     Setwell::GetInstance()->WriteParameter("DIRECTORIES", key, corrected, file, userLayer);
   return corrected;
@@ -54,15 +58,6 @@ CString loadLayer(const char* file, const char* key, int userLayer) {
 }  // namespace
 
 const CString& DocumentsFolder() { return folders().documents; }
-const CString& SystemFolderForCorrection() { return folders().system; }
-
-bool CorrectFolder(const CString& value, CString& corrected) {
-  const CString& system = SystemFolderForCorrection();
-  if (system.IsEmpty() || value.Find(system) != 0) return false;
-  if (value.GetLength() > system.GetLength() && value[system.GetLength()] != platform::kPathSeparator) return false;
-  corrected = DocumentsFolder() + value.Mid(system.GetLength());
-  return true;
-}
 
 CString LoadFolderSetting(const char* dirListFile, const char* key) {
   loadLayer(dirListFile, key, 0);

@@ -5,7 +5,6 @@
 #include "SettingsAccess.h"
 
 #include <cstdlib>
-#include <vector>
 
 #include "IniFile.h"
 #include "Setwell.h"
@@ -15,6 +14,7 @@
 #include "platform_numbers.h"
 #include "platform_paths.h"
 #include "setting_counts.h"
+#include "setting_read.h"
 #include "winfile.h"
 
 namespace {
@@ -117,20 +117,12 @@ CString CSettingsAccess::FileOf(SettingFile file) const {
   }
 }
 
-CString CSettingsAccess::ReadText(const char* file, const char* section, const char* key, int size,
-                                  const char* defaultValue, int userLayer) const {
-  std::vector<char> buffer(static_cast<size_t>(size));
-  const DWORD count = Setwell::GetInstance()->ReadStringParameter(section, key, defaultValue, buffer.data(),
-                                                                  static_cast<DWORD>(size), file, userLayer, 0);
-  return CString(buffer.data(), static_cast<int>(count < static_cast<DWORD>(size) ? count : size - 1));
-}
-
 void CSettingsAccess::LoadEntry(SettingId id) {
   const SettingSchemaEntry& entry = SettingSchema(id);
   const CString file = FileOf(entry.file);
   const int userLayer = entry.layer == SettingLayer::USER_FIRST;
   if (entry.size > 0) {
-    m_Text[id] = ReadText(file, entry.section, entry.key, entry.size, entry.textDefault, userLayer);
+    m_Text[id] = ReadSettingText(file, entry.section, entry.key, entry.size, entry.textDefault, userLayer);
     m_Int[id] = static_cast<int>(platform::AtolC(m_Text[id]));
   } else {
     m_Int[id] =
@@ -186,8 +178,8 @@ void CSettingsAccess::LoadCurrencies() {
   for (int i = 1;; ++i) {
     CString rateKey;
     rateKey.Format("%s%s%d", "V", "Money", i);
-    const CString name = ReadText(m_SettingsFile, "DEFAULT", numbered("Money", i), kCurrencySize, "", 1);
-    const CString rate = ReadText(m_SettingsFile, "DEFAULT", rateKey, kCurrencySize, "", 1);
+    const CString name = ReadSettingText(m_SettingsFile, "DEFAULT", numbered("Money", i), kCurrencySize, "", 1);
+    const CString rate = ReadSettingText(m_SettingsFile, "DEFAULT", rateKey, kCurrencySize, "", 1);
     if (name.IsEmpty() || rate.IsEmpty()) break;
     m_Currencies.Add(new CCorvexCurrencyItem(name, platform::AtofC(rate)));
   }
@@ -197,7 +189,7 @@ void CSettingsAccess::LoadHierarchy() {
   const int count = CountWithinCeiling(m_Int[SETTING_HierarchieCount]);
   for (int i = 1; i <= count; ++i)
     m_HierarchyPaths.Add(
-        ReadText(m_SettingsFile, "CORVEXSTAGEDESIGN", numbered("PathHierarchie", i), kHierarchySize, "", 1));
+        ReadSettingText(m_SettingsFile, "CORVEXSTAGEDESIGN", numbered("PathHierarchie", i), kHierarchySize, "", 1));
 }
 
 // Each non-empty value of "METASTAGES" names a section whose keys are read in turn.
@@ -207,11 +199,11 @@ void CSettingsAccess::LoadMetaStages() {
   file.GetKeyNames("METASTAGES", stageKeys);
   for (INT_PTR i = 0; i < stageKeys.GetSize(); ++i) {
     CCorvexMetaStage stage;
-    stage.section = ReadText(m_SettingsFile, "METASTAGES", stageKeys[i], kMetaStageValueSize, "", 1);
+    stage.section = ReadSettingText(m_SettingsFile, "METASTAGES", stageKeys[i], kMetaStageValueSize, "", 1);
     if (stage.section.IsEmpty()) continue;
     file.GetKeyNames(stage.section, stage.keys);
     for (INT_PTR k = 0; k < stage.keys.GetSize(); ++k)
-      stage.values.Add(ReadText(m_SettingsFile, stage.section, stage.keys[k], kMetaStageValueSize, "", 1));
+      stage.values.Add(ReadSettingText(m_SettingsFile, stage.section, stage.keys[k], kMetaStageValueSize, "", 1));
     m_MetaStages.push_back(stage);
   }
 }
@@ -223,7 +215,8 @@ void CSettingsAccess::LoadTools() {
   if (m_Text[SETTING_ToolsInfos].IsEmpty()) return;
   for (int i = 1;; ++i) {
     CStringArray tool;
-    for (const char* name : kToolKeys) tool.Add(ReadText(file, "TOOLS", numbered(name, i), kToolValueSize, "", 1));
+    for (const char* name : kToolKeys)
+      tool.Add(ReadSettingText(file, "TOOLS", numbered(name, i), kToolValueSize, "", 1));
     if (tool[0].IsEmpty()) break;
     m_Tools.push_back(tool);
   }
@@ -252,7 +245,7 @@ void CSettingsAccess::LoadFolderList() {
   for (INT_PTR i = 0; i < visibleKeys.GetSize(); ++i) {
     CString path;
     if (!folders.Lookup(CString(visibleKeys[i]).MakeUpper(), path)) continue;
-    const CString code = ReadText(dirList, "DIRECTORIES_VISIBLE", visibleKeys[i], kVisibleFolderSize, "", 1);
+    const CString code = ReadSettingText(dirList, "DIRECTORIES_VISIBLE", visibleKeys[i], kVisibleFolderSize, "", 1);
     m_Folders.Add(new CCorvexFolderItem(code, path, visibleKeys[i]));
   }
 }
