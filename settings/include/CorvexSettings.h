@@ -5,7 +5,6 @@
 #pragma once
 
 #include "SettingsSchema.h"
-#include "afxcoll.h"
 #include "afxobject.h"
 #include "afxstr.h"
 
@@ -56,8 +55,6 @@ class CCorvexSettings : public CObject,
 
  private:
   int GetFolder(SettingId id, CString& out) const;
-
-  CObArray m_Families;
 };
 
 // The project family: tracking server, board limit and the user's identity.

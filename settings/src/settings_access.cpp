@@ -90,6 +90,7 @@ CSettingsAccess::CSettingsAccess(const char* settingsFile) : m_SettingsFile(sett
     if (CString(section) == "DEFAULT") LoadCurrencies();
     if (CString(section) == "CORVEXSTAGEDESIGN") LoadHierarchy();
   }
+  // strtol reads hexadecimal digits alike in every locale.
   m_ResumeCellColor = std::strtol(m_Text[SETTING_ResumeCellColor], nullptr, 16);
   LoadMetaStages();
   LoadEntries(SettingFile::SETTINGS_FILE, "TOOLSMENU");
