@@ -37,7 +37,9 @@ LONG HandOutName(const std::string& name, LPSTR buffer, LPDWORD count) {
   return ERROR_SUCCESS;
 }
 
-LONG OpenSubkey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult) {
+// Opens `lpSubKey` under `hKey`; with `created` given, makes it (and missing levels)
+// when absent and says whether it did.
+LONG OpenSubkey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult, bool* created = nullptr) {
   KeyPath path;
   LONG status = platform::registry::SplitKeyPath(lpSubKey, path);
   if (status != ERROR_SUCCESS) return status;
@@ -47,6 +49,11 @@ LONG OpenSubkey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult) 
   KeyRef child = parent.ref;
   if (status == ERROR_SUCCESS) status = parent.store->Grant(samDesired, child.access);
   if (status == ERROR_SUCCESS) status = parent.store->OpenKey(parent.ref.id, path, child.id);
+  if (status == ERROR_FILE_NOT_FOUND && created) {
+    // Making a subkey takes the parent's create right; opening an existing one does not.
+    bool mayCreate = (parent.ref.access & KEY_CREATE_SUB_KEY) != 0;
+    status = mayCreate ? parent.store->CreateKey(parent.ref.id, path, child.id, *created) : ERROR_ACCESS_DENIED;
+  }
   if (status == ERROR_SUCCESS) *phkResult = session.AddHandle(child);
   return status;
 }
@@ -79,26 +86,11 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
                      PHKEY phkResult, LPDWORD lpdwDisposition) {
   if (!phkResult || !lpSubKey) return ERROR_INVALID_PARAMETER;
   *phkResult = nullptr;
-  KeyPath path;
-  LONG status = platform::registry::SplitKeyPath(lpSubKey, path);
-  if (status != ERROR_SUCCESS) return status;
-  Session session;
-  ResolvedKey parent;
-  status = session.Resolve(hKey, 0, parent);
-  KeyRef child = parent.ref;
-  if (status == ERROR_SUCCESS) status = parent.store->Grant(samDesired, child.access);
-  if (status != ERROR_SUCCESS) return status;
   bool created = false;
-  status = parent.store->OpenKey(parent.ref.id, path, child.id);
-  if (status == ERROR_FILE_NOT_FOUND) {
-    // Making a subkey takes the parent's create right; opening an existing one does not.
-    bool mayCreate = (parent.ref.access & KEY_CREATE_SUB_KEY) != 0;
-    status = mayCreate ? parent.store->CreateKey(parent.ref.id, path, child.id, created) : ERROR_ACCESS_DENIED;
-  }
-  if (status != ERROR_SUCCESS) return status;
-  *phkResult = session.AddHandle(child);
-  if (lpdwDisposition) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-  return ERROR_SUCCESS;
+  LONG status = OpenSubkey(hKey, lpSubKey, samDesired, phkResult, &created);
+  if (status == ERROR_SUCCESS && lpdwDisposition)
+    *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+  return status;
 }
 
 LONG RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
