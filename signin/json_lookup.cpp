@@ -42,7 +42,8 @@ int CCorvexOAuth2Globals::parseData(const char* text) {
   // A failed parse would keep the previous root: start from an empty document.
   rapidjson::Document().Swap(m_document);
   if (!text) return 0;
-  m_document.Parse(text);
+  // Iterative: an answer nested arbitrarily deep must not exhaust the stack.
+  m_document.Parse<rapidjson::kParseIterativeFlag>(text);
   return m_document.HasParseError() ? 0 : 1;
 }
 

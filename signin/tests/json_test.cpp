@@ -109,6 +109,16 @@ TEST(JSON_LOOKUP_TEST, BadTextsAndRootsFindNothing) {
   EXPECT_EQ(Lookup(json, "access_token", "", value), 0);
 }
 
+TEST(JSON_LOOKUP_TEST, DeeplyNestedAnswersParseWithoutExhaustingTheStack) {
+  const size_t depth = 500000;
+  const std::string nested = std::string(depth, '[') + std::string(depth, ']');
+  CCorvexOAuth2Globals json;
+  ASSERT_EQ(json.parseData((R"({"deep":)" + nested + R"(,"access_token":"A"})").c_str()), 1);
+  rapidjson::Value value;
+  EXPECT_EQ(Lookup(json, "access_token", "", value), 1);
+  EXPECT_EQ(json.parseData(std::string(depth, '[').c_str()), 0);  // cut short: refused, no crash
+}
+
 TEST(JSON_LOOKUP_TEST, MovedHolderKeepsItsDocument) {
   CCorvexOAuth2Globals first;
   ASSERT_EQ(first.parseData(R"({"id_token":"abc"})"), 1);
