@@ -1,10 +1,11 @@
-#include "ui_application.h"
-
 #include <QApplication>
 #include <QThread>
+#include <cstring>
 #include <mutex>
 #include <string>
 
+#include "platform_gui.h"
+#include "window_platform.h"
 #include "winmodule.h"
 
 namespace platform::ui {
@@ -22,10 +23,13 @@ QApplication* EnsureApplication() {
   static std::mutex creation;
   std::lock_guard<std::mutex> lock(creation);
   if (QCoreApplication* existing = QCoreApplication::instance()) return qobject_cast<QApplication*>(existing);
-  // QApplication keeps referring to argc and argv for its whole life.
-  static std::string program = programPath();
-  static int argc = 1;
-  static char* argv[] = {program.data(), nullptr};
+  if (!CanOpenWindows()) return nullptr;
+  // QApplication keeps referring to argc and argv for its whole life, which ends after
+  // every exit-time destructor: they are never freed. Qt takes "-platform" out of them.
+  static int argc = 3;
+  static char** argv = new char* [4] {
+    strdup(programPath().c_str()), strdup("-platform"), strdup(WindowPlatform().c_str()), nullptr
+  };
   // Lets the embedded browser start later inside this same application.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   // Never deleted: the application outlives every window and every later user.
