@@ -1,0 +1,46 @@
+// Loads one library into this fresh process, as LoadLibraryA does (RTLD_NOW | RTLD_LOCAL),
+// and prints "<dlopen ns> <dlclose ns> <objects mapped while loaded> <Qt objects among them>".
+// Links nothing of the suite, so the load pays for every library below the one asked for.
+#include <dlfcn.h>
+#include <link.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct Mapped {
+  int objects = 0;
+  int qt = 0;
+};
+
+int countObject(dl_phdr_info* info, size_t, void* data) {
+  auto* mapped = static_cast<Mapped*>(data);
+  ++mapped->objects;
+  if (std::strstr(info->dlpi_name, "libQt")) ++mapped->qt;
+  return 0;
+}
+
+long long nanosecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  auto start = std::chrono::steady_clock::now();
+  void* library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
+  const long long openTime = nanosecondsSince(start);
+  if (!library) {
+    std::fprintf(stderr, "%s\n", dlerror());
+    return 1;
+  }
+  Mapped mapped;
+  dl_iterate_phdr(countObject, &mapped);
+  start = std::chrono::steady_clock::now();
+  dlclose(library);
+  std::printf("%lld %lld %d %d\n", openTime, nanosecondsSince(start), mapped.objects, mapped.qt);
+  return 0;
+}
