@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QThread>
-#include <cstring>
 #include <mutex>
 #include <string>
 
@@ -17,6 +16,21 @@ std::string programPath() {
   return length > 0 && length < sizeof(path) ? std::string(path, length) : std::string("program");
 }
 
+// QApplication keeps referring to argc and argv for its whole life, which ends after every
+// exit-time destructor: they live in an object that is never freed. Qt takes "-platform"
+// and its value out of argv, the words stay here.
+struct Arguments {
+  std::string words[3];
+  int argc = 3;
+  char* argv[4] = {};
+};
+
+Arguments* applicationArguments() {
+  auto* arguments = new Arguments{{programPath(), "-platform", WindowPlatform()}};
+  for (int i = 0; i < 3; ++i) arguments->argv[i] = arguments->words[i].data();
+  return arguments;
+}
+
 }  // namespace
 
 QApplication* EnsureApplication() {
@@ -24,16 +38,11 @@ QApplication* EnsureApplication() {
   std::lock_guard<std::mutex> lock(creation);
   if (QCoreApplication* existing = QCoreApplication::instance()) return qobject_cast<QApplication*>(existing);
   if (!CanOpenWindows()) return nullptr;
-  // QApplication keeps referring to argc and argv for its whole life, which ends after
-  // every exit-time destructor: they are never freed. Qt takes "-platform" out of them.
-  static int argc = 3;
-  static char** argv = new char* [4] {
-    strdup(programPath().c_str()), strdup("-platform"), strdup(WindowPlatform().c_str()), nullptr
-  };
+  static Arguments* const arguments = applicationArguments();
   // Lets the embedded browser start later inside this same application.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   // Never deleted: the application outlives every window and every later user.
-  return new QApplication(argc, argv);
+  return new QApplication(arguments->argc, arguments->argv);
 }
 
 void RunOnGuiThread(const std::function<void()>& work) {
