@@ -53,8 +53,11 @@
 // parented to that widget's window. Escape and the close box answer IDCANCEL where the box
 // has a Cancel button, IDOK for a lone OK button, and do nothing otherwise.
 //
-// With no QApplication yet, one is created on demand from the program's name and kept for
-// the life of the process; later code uses it through QApplication::instance().
+// The box is shown by the platform's windowed part (platform_gui.h), loaded on the first
+// box. With no QApplication yet, one is created on demand from the program's name and kept
+// for the life of the process; later code uses it through platform::ui::EnsureApplication.
+// Where no display can be opened (platform::ui::CanOpenWindows), the call fails with
+// ERROR_NOT_SUPPORTED and writes "caption: text" as one line to standard error.
 // Called off the Qt GUI thread while a QApplication exists, the box runs on the GUI thread
 // and the caller blocks until it is answered: the GUI thread must be running (or come back
 // to) its event loop, and must not itself be waiting for the caller.

@@ -1,8 +1,8 @@
+#include <cstdio>
 #include <string>
 
-#include "ui_application.h"
+#include "ui_gui_library.h"
 #include "ui_message_box_style.h"
-#include "ui_qt_message_box.h"
 #include "ui_scripted.h"
 #include "winerror.h"
 #include "winuser.h"
@@ -29,6 +29,15 @@ int answerScripted(HWND owner, const std::string& text, const std::string& capti
   return platform::ui::AnswerScriptedPrompt(prompt, platform::ui::Answer{style.defaultButton, {}}).code;
 }
 
+// A box that cannot be shown still reaches a user in a terminal: "caption: text" on one line.
+void writeToStandardError(const std::string& caption, const std::string& text) {
+  std::string line = caption + ": " + text;
+  for (char& c : line)
+    if (c == '\n' || c == '\r') c = ' ';
+  line += '\n';
+  std::fputs(line.c_str(), stderr);
+}
+
 }  // namespace
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
@@ -41,13 +50,14 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   const std::string captionUtf8 = caption ? caption : "Error";
   int answer = 0;
   if (platform::ui::ScriptedBackendInUse()) {
-    platform::ui::RunOnGuiThread([&] { answer = answerScripted(owner, textUtf8, captionUtf8, *style); });
+    platform::ui::RunOnGuiThreadIfAny([&] { answer = answerScripted(owner, textUtf8, captionUtf8, *style); });
     return answer;
   }
-  if (!platform::ui::EnsureApplication()) {
+  if (const PlatformGuiEntries* gui = platform::ui::GuiLibrary())
+    answer = gui->messageBox(owner, textUtf8.c_str(), captionUtf8.c_str(), type);
+  if (answer == 0) {
+    writeToStandardError(captionUtf8, textUtf8);
     SetLastError(ERROR_NOT_SUPPORTED);
-    return 0;
   }
-  platform::ui::RunOnGuiThread([&] { answer = platform::ui::ShowQtMessageBox(owner, textUtf8, captionUtf8, *style); });
   return answer;
 }

@@ -1,4 +1,4 @@
-#include "ui_qt_message_box.h"
+#include "qt_message_box.h"
 
 #include <QPushButton>
 #include <QCloseEvent>

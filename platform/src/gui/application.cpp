@@ -1,10 +1,10 @@
-#include "ui_application.h"
-
 #include <QApplication>
 #include <QThread>
 #include <mutex>
 #include <string>
 
+#include "platform_gui.h"
+#include "window_platform.h"
 #include "winmodule.h"
 
 namespace platform::ui {
@@ -16,20 +16,33 @@ std::string programPath() {
   return length > 0 && length < sizeof(path) ? std::string(path, length) : std::string("program");
 }
 
+// QApplication keeps referring to argc and argv for its whole life, which ends after every
+// exit-time destructor: they live in an object that is never freed. Qt takes "-platform"
+// and its value out of argv, the words stay here.
+struct Arguments {
+  std::string words[3];
+  int argc = 3;
+  char* argv[4] = {};
+};
+
+Arguments* applicationArguments() {
+  auto* arguments = new Arguments{{programPath(), "-platform", WindowPlatform()}};
+  for (int i = 0; i < 3; ++i) arguments->argv[i] = arguments->words[i].data();
+  return arguments;
+}
+
 }  // namespace
 
 QApplication* EnsureApplication() {
   static std::mutex creation;
   std::lock_guard<std::mutex> lock(creation);
   if (QCoreApplication* existing = QCoreApplication::instance()) return qobject_cast<QApplication*>(existing);
-  // QApplication keeps referring to argc and argv for its whole life.
-  static std::string program = programPath();
-  static int argc = 1;
-  static char* argv[] = {program.data(), nullptr};
+  if (!CanOpenWindows()) return nullptr;
+  static Arguments* const arguments = applicationArguments();
   // Lets the embedded browser start later inside this same application.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   // Never deleted: the application outlives every window and every later user.
-  return new QApplication(argc, argv);
+  return new QApplication(arguments->argc, arguments->argv);
 }
 
 void RunOnGuiThread(const std::function<void()>& work) {
