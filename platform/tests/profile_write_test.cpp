@@ -216,15 +216,16 @@ TEST_F(ProfileWrite, FailedWritesReportWin32CodesAndKeepTheOldFile) {
   }
   EXPECT_EQ(ReadWholeFile(m_tmp / "plain.txt"), "plain");
 
-  // A folder the user cannot write: checked as an ordinary user, since root may write anywhere.
-  ASSERT_EQ(chmod(m_tmp.path().c_str(), 0755), 0);
+  // A folder the user cannot write, though the file is writable: not even its owner
+  // may replace the file. Root may write anywhere, so the write is tried as an ordinary user.
   ASSERT_TRUE(WriteWholeFile(m_file, "[S]\nk=old\n"));
   ASSERT_EQ(chmod(m_file.c_str(), 0666), 0);
-  const int code = testing_support::RunInChild([&] {
-    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 99;
+  ASSERT_EQ(chmod(m_tmp.path().c_str(), 0555), 0);
+  const int code = testing_support::RunAsOrdinaryUser([&] {
     if (Write("S", "k", "new")) return 1;
     return GetLastError() == ERROR_ACCESS_DENIED ? 0 : 2;
   });
+  ASSERT_EQ(chmod(m_tmp.path().c_str(), 0755), 0);
   EXPECT_EQ(code, 0);
   EXPECT_EQ(Content(), "[S]\nk=old\n");
 }
