@@ -56,7 +56,7 @@ int ExtensionResources::AttachLanguageModule() {
   }
   m_language = language;
   m_extension.hResource = language;
-  m_library->m_hResource = language;
+  m_library->SetResourceHandle(language);
   return 1;
 }
 

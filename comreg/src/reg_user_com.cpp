@@ -27,15 +27,16 @@ HRESULT redirectFailure(HRESULT result, LONG status) {
   return status == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(static_cast<unsigned long>(status));
 }
 
-// S_OK when the ProgID already names a registered class, else the lookup's failure;
-// S_OK also when the ProgID cannot be converted (the test is then skipped).
-HRESULT lookUpProgId(const char* progId) {
+// Whether the ProgID converts to UTF-16; when it does, `result` is the lookup's answer:
+// S_OK when the ProgID already names a registered class, else the lookup's failure.
+bool lookUpProgId(const char* progId, HRESULT& result) {
   int length = MultiByteToWideChar(CP_THREAD_ACP, 0, progId, -1, nullptr, 0);
-  if (length == 0) return S_OK;
+  if (length == 0) return false;
   std::u16string wide(static_cast<size_t>(length), u'\0');
-  if (!MultiByteToWideChar(CP_THREAD_ACP, 0, progId, -1, &wide[0], length)) return S_OK;
+  if (!MultiByteToWideChar(CP_THREAD_ACP, 0, progId, -1, &wide[0], length)) return false;
   CLSID clsid;
-  return CLSIDFromProgID(wide.c_str(), &clsid);
+  result = CLSIDFromProgID(wide.c_str(), &clsid);
+  return true;
 }
 
 class LoadedServer {
@@ -68,10 +69,8 @@ class ClassesRootRedirection {
 
 HRESULT RegUserCom(const char* serverPath, const char* progId) {
   HRESULT result = S_OK;
-  if (progId && *progId) {
-    result = lookUpProgId(progId);
-    if (SUCCEEDED(result)) return S_OK;
-  }
+  // A ProgID that cannot be converted skips the test, and the server is registered.
+  if (progId && *progId && lookUpProgId(progId, result) && SUCCEEDED(result)) return S_OK;
 
   LoadedServer server(serverPath);
   if (!server.module()) return lastErrorResult();

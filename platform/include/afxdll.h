@@ -11,7 +11,8 @@
 // A resource look-up through the chain searches AfxGetResourceHandle()'s module first
 // (the program by default), then the m_hResource of every attached CDynLinkLibrary,
 // the latest attached first: MFC puts a new library at the head of its list.
-// The chain is guarded by one mutex; every call here may come from any thread. A
+// The chain is guarded by one mutex; every call here may come from any thread, and a
+// library changes its m_hResource through SetResourceHandle, under that mutex. A
 // search may ask the dynamic loader about a module it has not read yet, so a library
 // should attach and detach from its load and unload code (under the loader's lock)
 // while no other thread searches the chain, as the suite's libraries do.
@@ -42,9 +43,12 @@ class CDynLinkLibrary {
   CDynLinkLibrary(const CDynLinkLibrary&) = delete;
   CDynLinkLibrary& operator=(const CDynLinkLibrary&) = delete;
 
+  // Points the chain's search for this library at `resource` (its language module),
+  // under the chain's mutex, so that a search on another thread reads one value or the other.
+  void SetResourceHandle(HMODULE resource);
+
   HMODULE m_hModule;
-  // Searched by the chain; a library may point it at its language module after
-  // loading that (before other threads search the chain).
+  // Searched by the chain; written through SetResourceHandle.
   HMODULE m_hResource;
 };
 

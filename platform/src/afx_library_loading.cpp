@@ -6,9 +6,10 @@
 namespace {
 
 // Recursive: a library's load or unload may load or free its language module.
+// Never destroyed: libraries free their language modules from their unload code.
 std::recursive_mutex& loadingMutex() {
-  static std::recursive_mutex mutex;
-  return mutex;
+  static std::recursive_mutex* mutex = new std::recursive_mutex;
+  return *mutex;
 }
 
 }  // namespace

@@ -70,6 +70,12 @@ CDynLinkLibrary::~CDynLinkLibrary() {
   chain.libraries.erase(std::remove(chain.libraries.begin(), chain.libraries.end(), this), chain.libraries.end());
 }
 
+void CDynLinkLibrary::SetResourceHandle(HMODULE resource) {
+  ResourceChain& chain = resourceChain();
+  std::lock_guard<std::mutex> lock(chain.mutex);
+  m_hResource = resource;
+}
+
 HINSTANCE AfxGetResourceHandle() {
   ResourceChain& chain = resourceChain();
   std::lock_guard<std::mutex> lock(chain.mutex);

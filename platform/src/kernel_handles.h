@@ -7,7 +7,7 @@
 
 namespace platform {
 
-// An object a HANDLE names; CloseHandle deletes it.
+// An object a HANDLE names; CloseHandle drops the table's reference to it.
 class KernelObject {
  public:
   virtual ~KernelObject() = default;
@@ -15,7 +15,8 @@ class KernelObject {
 
 HANDLE AddHandle(std::unique_ptr<KernelObject> object);
 
-// The object behind an open handle, else null.
-KernelObject* FindHandle(HANDLE handle);
+// The object behind an open handle, else null. The object stays alive while the
+// caller holds it, even when another thread closes the handle meanwhile.
+std::shared_ptr<KernelObject> FindHandle(HANDLE handle);
 
 }  // namespace platform

@@ -28,18 +28,23 @@ std::string decimalPointOf(const std::string& localeName) {
   return point.empty() ? "." : point;
 }
 
-// Loading a locale reads files: keep the answer for the last name asked.
+// Loading a locale reads files: the answer for the last name asked is kept.
+struct DecimalPointCache {
+  std::mutex mutex;
+  std::string name;
+  std::string point = ".";
+};
+
 std::string userDecimalPoint() {
-  static std::mutex mutex;
-  static std::string cachedName;
-  static std::string cachedPoint = ".";
+  // Never destroyed: numbers may be formatted from exit handlers and unload code.
+  static DecimalPointCache* cache = new DecimalPointCache;
   std::string name = numericLocaleName();
-  std::lock_guard<std::mutex> lock(mutex);
-  if (name != cachedName || name.empty()) {
-    cachedPoint = decimalPointOf(name);
-    cachedName = name;
+  std::lock_guard<std::mutex> lock(cache->mutex);
+  if (name != cache->name || name.empty()) {
+    cache->point = decimalPointOf(name);
+    cache->name = name;
   }
-  return cachedPoint;
+  return cache->point;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "c_locale.h"
 #include "module_symbols.h"
 #include "platform_files.h"
 #include "platform_paths.h"
@@ -82,7 +83,10 @@ DWORD checkModuleFile(const std::string& path) {
 }
 
 // The Win32 status for a failed dlopen of a file that exists (or of a bare name).
-DWORD loaderFailure(const char* message) {
+// The loader's message is read in the C locale: translated, it would match nothing.
+DWORD loaderFailure() {
+  platform::CLocaleScope untranslated;
+  const char* message = dlerror();
   const std::string text = message ? message : "";
   if (text.find("cannot open shared object file") != std::string::npos) return ERROR_MOD_NOT_FOUND;
   if (text.find("undefined symbol") != std::string::npos) return ERROR_PROC_NOT_FOUND;
@@ -106,7 +110,7 @@ HMODULE LoadLibraryA(LPCSTR fileName) {
   // Windows resolves every import at load time, and a module's symbols stay its own.
   void* handle = dlopen(path.empty() ? fileName : path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
-    SetLastError(loaderFailure(dlerror()));
+    SetLastError(loaderFailure());
     return nullptr;
   }
   return reinterpret_cast<HMODULE>(handle);

@@ -2,36 +2,21 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "c_locale.h"
 #include "platform_numbers.h"
 
 namespace platform {
 
-namespace {
-
-locale_t cLocale() {
+locale_t CLocale() {
   static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
   return locale;
 }
 
-// Makes the C locale the calling thread's own for its lifetime.
-class CLocaleScope {
- public:
-  CLocaleScope() : m_previous(uselocale(cLocale())) {}
-  ~CLocaleScope() { uselocale(m_previous); }
-  CLocaleScope(const CLocaleScope&) = delete;
-  CLocaleScope& operator=(const CLocaleScope&) = delete;
-
- private:
-  locale_t m_previous;
-};
-
-}  // namespace
-
-double StrtodC(const char* text, char** end) { return strtod_l(text, end, cLocale()); }
+double StrtodC(const char* text, char** end) { return strtod_l(text, end, CLocale()); }
 
 double AtofC(const char* text) { return StrtodC(text, nullptr); }
 
-long long AtolC(const char* text) { return strtoll_l(text, nullptr, 10, cLocale()); }
+long long AtolC(const char* text) { return strtoll_l(text, nullptr, 10, CLocale()); }
 
 std::string FormatDoubleC(const char* format, double value) {
   CLocaleScope scope;

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cctype>
 
 namespace platform {
@@ -25,7 +26,11 @@ std::string lower(std::string text) {
 
 bool equalNames(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
 
-bool endsWithCarriageReturn(const std::string& raw) { return !raw.empty() && raw.back() == '\r'; }
+// The length of the line end at `at`: 2 for CRLF, 1 for LF or a bare CR, 0 at the end.
+size_t lineEndLength(const std::string& content, size_t at) {
+  if (at >= content.size()) return 0;
+  return content.compare(at, 2, "\r\n") == 0 ? 2 : 1;
+}
 
 }  // namespace
 
@@ -33,36 +38,32 @@ ProfileDocument ProfileDocument::Parse(const std::string& content) {
   ProfileDocument document;
   size_t start = 0;
   while (start < content.size()) {
-    size_t end = content.find('\n', start);
-    if (end == std::string::npos) {
-      end = content.size();
-      document.m_finalLineEnd = false;
-    }
-    document.m_lines.push_back(ParseLine(content.substr(start, end - start), document.m_lines.empty()));
-    start = end + 1;
+    const size_t cut = std::min(content.find_first_of("\r\n", start), content.size());
+    const size_t endLength = lineEndLength(content, cut);
+    document.m_lines.push_back(
+        ParseLine(content.substr(start, cut - start), document.m_lines.empty(), content.substr(cut, endLength)));
+    start = cut + endLength;
   }
-  document.m_crlf = !document.m_lines.empty() && endsWithCarriageReturn(document.m_lines.front().raw);
+  if (!document.m_lines.empty() && !document.m_lines.front().end.empty())
+    document.m_lineEnd = document.m_lines.front().end;
   document.Reindex();
   return document;
 }
 
 std::string ProfileDocument::Serialize() const {
   std::string content;
-  for (size_t i = 0; i < m_lines.size(); ++i) {
-    content += m_lines[i].raw;
-    if (i + 1 < m_lines.size() || m_finalLineEnd) content += '\n';
-  }
+  for (const Line& line : m_lines) content += line.raw + line.end;
   return content;
 }
 
-// A line is read up to a NUL byte, without its '\r'. Lines that are neither a
+// A line is read up to a NUL byte. Lines that are neither a
 // "[section]" header nor a "key=value" entry (comments, blanks, a "[" without "]",
 // text without "=") are kept but mean nothing.
-ProfileDocument::Line ProfileDocument::ParseLine(std::string raw, bool firstLine) {
+ProfileDocument::Line ProfileDocument::ParseLine(std::string raw, bool firstLine, std::string end) {
   Line line;
   line.raw = std::move(raw);
+  line.end = std::move(end);
   std::string text = line.raw.substr(0, line.raw.find('\0'));
-  if (endsWithCarriageReturn(text)) text.pop_back();
   if (firstLine && text.compare(0, 3, kByteOrderMark) == 0) text.erase(0, 3);
   text = trim(text);
   if (text.empty() || text[0] == ';') return line;
@@ -83,18 +84,18 @@ ProfileDocument::Line ProfileDocument::ParseLine(std::string raw, bool firstLine
 }
 
 ProfileDocument::Line ProfileDocument::NewLine(const std::string& text) const {
-  return ParseLine(m_crlf ? text + '\r' : text, false);
+  return ParseLine(text, false, m_lineEnd);
 }
 
 const ProfileDocument::SectionIndex* ProfileDocument::Find(const std::string& section) const {
-  auto found = m_sections.find(lower(section));
+  auto found = m_sections.find(lower(trim(section)));
   return found == m_sections.end() ? nullptr : &found->second;
 }
 
 const std::string* ProfileDocument::Value(const std::string& section, const std::string& key) const {
   const SectionIndex* index = Find(section);
   if (!index) return nullptr;
-  auto found = index->byKey.find(lower(key));
+  auto found = index->byKey.find(lower(trim(key)));
   return found == index->byKey.end() ? nullptr : &m_lines[found->second].value;
 }
 
@@ -119,29 +120,30 @@ std::vector<std::string> ProfileDocument::Entries(const std::string& section) co
 }
 
 void ProfileDocument::SetValue(const std::string& section, const std::string& key, const std::string& value) {
+  const std::string keyName = trim(key);
   const SectionIndex* index = Find(section);
   if (!index) {
-    Rewrite({}, m_lines.size(), {NewLine('[' + section + ']'), NewLine(key + '=' + value)});
+    Rewrite({}, m_lines.size(), {NewLine('[' + trim(section) + ']'), NewLine(keyName + '=' + value)});
     return;
   }
-  auto found = index->byKey.find(lower(key));
+  auto found = index->byKey.find(lower(keyName));
   if (found != index->byKey.end()) {
     Line& line = m_lines[found->second];
-    const std::string lineEnd = endsWithCarriageReturn(line.raw) ? "\r" : "";
-    line = ParseLine(line.name + '=' + value + lineEnd, false);
+    line = ParseLine(line.name + '=' + value, false, line.end);
     Reindex();
     return;
   }
   size_t insertAt = index->headers.front() + 1;
   for (size_t i = insertAt; i < m_lines.size() && m_lines[i].kind != Kind::kSection; ++i)
     if (m_lines[i].kind == Kind::kEntry) insertAt = i + 1;
-  Rewrite({}, insertAt, {NewLine(key + '=' + value)});
+  Rewrite({}, insertAt, {NewLine(keyName + '=' + value)});
 }
 
 void ProfileDocument::DeleteKey(const std::string& section, const std::string& key) {
+  const std::string keyName = trim(key);
   std::vector<bool> drop = LinesOf(section);
   for (size_t i = 0; i < m_lines.size(); ++i)
-    drop[i] = drop[i] && m_lines[i].kind == Kind::kEntry && equalNames(m_lines[i].name, key);
+    drop[i] = drop[i] && m_lines[i].kind == Kind::kEntry && equalNames(m_lines[i].name, keyName);
   Rewrite(drop, m_lines.size(), {});
 }
 
@@ -152,7 +154,7 @@ void ProfileDocument::ReplaceEntries(const std::string& section, const std::vect
   for (const std::string& text : lines) inserted.push_back(NewLine(text));
   const SectionIndex* index = Find(section);
   if (!index) {
-    inserted.insert(inserted.begin(), NewLine('[' + section + ']'));
+    inserted.insert(inserted.begin(), NewLine('[' + trim(section) + ']'));
     Rewrite({}, m_lines.size(), inserted);
     return;
   }
@@ -163,18 +165,20 @@ void ProfileDocument::ReplaceEntries(const std::string& section, const std::vect
 }
 
 std::vector<bool> ProfileDocument::LinesOf(const std::string& section) const {
+  const std::string sectionName = trim(section);
   std::vector<bool> inside(m_lines.size(), false);
   bool current = false;
   for (size_t i = 0; i < m_lines.size(); ++i) {
-    if (m_lines[i].kind == Kind::kSection) current = equalNames(m_lines[i].name, section);
+    if (m_lines[i].kind == Kind::kSection) current = equalNames(m_lines[i].name, sectionName);
     inside[i] = current;
   }
   return inside;
 }
 
 void ProfileDocument::Rewrite(const std::vector<bool>& drop, size_t insertAt, const std::vector<Line>& inserted) {
-  // A line that ends up last after an append or a removal of the last line gets a line end.
-  if ((insertAt >= m_lines.size() && !inserted.empty()) || (!drop.empty() && drop.back())) m_finalLineEnd = true;
+  // A last line without a line end gets one when lines are appended after it.
+  if (insertAt >= m_lines.size() && !inserted.empty() && !m_lines.empty() && m_lines.back().end.empty())
+    m_lines.back().end = m_lineEnd;
   std::vector<Line> result;
   result.reserve(m_lines.size() + inserted.size());
   for (size_t i = 0; i <= m_lines.size(); ++i) {

@@ -1,6 +1,6 @@
 // One profile (INI) file held as its lines. Sections, key=value entries and every
 // other line (comments, blanks, malformed lines) are kept byte for byte with their
-// own line ends, so an edit changes only the lines it is about.
+// own line ends (LF, CRLF or a bare CR), so an edit changes only the lines it is about.
 #pragma once
 
 #include <string>
@@ -14,15 +14,16 @@ class ProfileDocument {
   static ProfileDocument Parse(const std::string& content);
   std::string Serialize() const;
 
-  // Reading; names compare ignoring ASCII case, a duplicate key's first line wins.
-  // The value is trimmed of blanks, its quotes are kept.
+  // Reading; names compare ignoring ASCII case and surrounding blanks, a duplicate
+  // key's first line wins. The value is trimmed of blanks, its quotes are kept.
   const std::string* Value(const std::string& section, const std::string& key) const;
   std::vector<std::string> SectionNames() const;
   std::vector<std::string> KeyNames(const std::string& section) const;
   // "key=value" for each entry of the section, in file order.
   std::vector<std::string> Entries(const std::string& section) const;
 
-  // Editing. A new key goes after the section's last entry, a new section at the end.
+  // Editing. A new key goes after the section's last entry, a new section at the end;
+  // new names are written trimmed.
   void SetValue(const std::string& section, const std::string& key, const std::string& value);
   void DeleteKey(const std::string& section, const std::string& key);
   void DeleteSection(const std::string& section);
@@ -33,7 +34,8 @@ class ProfileDocument {
   enum class Kind { kOther, kSection, kEntry };
   struct Line {
     Kind kind = Kind::kOther;
-    std::string raw;    // as in the file, a '\r' of a CRLF end included
+    std::string raw;    // as in the file, without its line end
+    std::string end;    // "\n", "\r\n", "\r", or "" for a last line without one
     std::string name;   // section or key name, trimmed
     std::string value;  // entry value, trimmed
   };
@@ -44,7 +46,7 @@ class ProfileDocument {
     std::unordered_map<std::string, size_t> byKey;   // lowercase key -> first entry
   };
 
-  static Line ParseLine(std::string raw, bool firstLine);
+  static Line ParseLine(std::string raw, bool firstLine, std::string end);
   Line NewLine(const std::string& text) const;
   const SectionIndex* Find(const std::string& section) const;
   std::vector<bool> LinesOf(const std::string& section) const;
@@ -53,8 +55,7 @@ class ProfileDocument {
   void Reindex();
 
   std::vector<Line> m_lines;
-  bool m_crlf = false;             // line end for new lines: the file's first one
-  bool m_finalLineEnd = true;      // whether the last line ends with a line end
+  std::string m_lineEnd = "\n";  // for new lines: the file's first line end
   std::unordered_map<std::string, SectionIndex> m_sections;  // by lowercase name
   std::vector<std::string> m_sectionOrder;                   // lowercase names, file order
 };

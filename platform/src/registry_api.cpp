@@ -16,15 +16,21 @@ namespace {
 
 std::string NameOrDefault(LPCSTR name) { return name ? name : ""; }
 
+bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
 // Copies data out under the size rules of RegQueryValueExA: a null buffer asks for the size.
-LONG HandOutData(const std::string& bytes, LPBYTE data, LPDWORD size) {
+// A string stored without its terminating zero gets one where the buffer has room for
+// it; the size reported stays the stored size.
+LONG HandOutData(const Value& value, LPBYTE data, LPDWORD size) {
   if (!size) return ERROR_SUCCESS;
+  const std::string& bytes = value.data;
   const DWORD needed = static_cast<DWORD>(bytes.size());
   if (data && *size < needed) {
     *size = needed;
     return ERROR_MORE_DATA;
   }
   if (data && needed) std::memcpy(data, bytes.data(), needed);
+  if (data && *size > needed && IsStringType(value.type) && needed && bytes.back() != '\0') data[needed] = 0;
   *size = needed;
   return ERROR_SUCCESS;
 }
@@ -38,22 +44,22 @@ LONG HandOutName(const std::string& name, LPSTR buffer, LPDWORD count) {
 }
 
 // Opens `lpSubKey` under `hKey`; with `created` given, makes it (and missing levels)
-// when absent and says whether it did.
+// when absent and says whether it did. A bad `hKey` leaves `phkResult` as it was;
+// any other failure sets it to null.
 LONG OpenSubkey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult, bool* created = nullptr) {
-  KeyPath path;
-  LONG status = platform::registry::SplitKeyPath(lpSubKey, path);
-  if (status != ERROR_SUCCESS) return status;
   Session session;
   ResolvedKey parent;
-  status = session.Resolve(hKey, 0, parent);
+  LONG status = session.Resolve(hKey, 0, parent);
+  if (status != ERROR_SUCCESS) return status;
+  *phkResult = nullptr;
+  KeyPath path;
   KeyRef child = parent.ref;
+  status = platform::registry::SplitKeyPath(lpSubKey, path);
   if (status == ERROR_SUCCESS) status = parent.store->Grant(samDesired, child.access);
   if (status == ERROR_SUCCESS) status = parent.store->OpenKey(parent.ref.id, path, child.id);
-  if (status == ERROR_FILE_NOT_FOUND && created) {
-    // Making a subkey takes the parent's create right; opening an existing one does not.
-    bool mayCreate = (parent.ref.access & KEY_CREATE_SUB_KEY) != 0;
-    status = mayCreate ? parent.store->CreateKey(parent.ref.id, path, child.id, *created) : ERROR_ACCESS_DENIED;
-  }
+  // As on Windows, making a subkey asks only for the new key's rights, not for any on the parent.
+  if (status == ERROR_FILE_NOT_FOUND && created)
+    status = parent.store->CreateKey(parent.ref.id, path, child.id, *created);
   if (status == ERROR_SUCCESS) *phkResult = session.AddHandle(child);
   return status;
 }
@@ -67,25 +73,39 @@ LONG SameHandle(HKEY hKey, PHKEY phkResult) {
   return status;
 }
 
+// Copies a value's name and data for RegEnumValueA. When either does not fit, nothing
+// is copied and only the data size needed is reported.
+LONG HandOutEnumeratedValue(const Value& value, LPSTR name, LPDWORD nameCount, LPBYTE data, LPDWORD size) {
+  const bool nameFits = value.name.size() < *nameCount;
+  const bool dataFits = !data || *size >= value.data.size();
+  if (!nameFits || !dataFits) {
+    if (size) *size = static_cast<DWORD>(value.data.size());
+    return ERROR_MORE_DATA;
+  }
+  HandOutName(value.name, name, nameCount);
+  return HandOutData(value, data, size);
+}
+
 }  // namespace
 
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
   if (!phkResult) return ERROR_INVALID_PARAMETER;
-  *phkResult = nullptr;
   return OpenSubkey(hKey, lpSubKey, samDesired, phkResult);
 }
 
 LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
   if (!phkResult) return ERROR_INVALID_PARAMETER;
-  *phkResult = nullptr;
-  if (!lpSubKey || !*lpSubKey) return SameHandle(hKey, phkResult);
+  if (!lpSubKey || !*lpSubKey) {
+    if (hKey) return SameHandle(hKey, phkResult);
+    *phkResult = nullptr;  // Windows hands a null key back as it is, without a complaint
+    return ERROR_SUCCESS;
+  }
   return OpenSubkey(hKey, lpSubKey, MAXIMUM_ALLOWED, phkResult);
 }
 
 LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired, LPSECURITY_ATTRIBUTES,
                      PHKEY phkResult, LPDWORD lpdwDisposition) {
   if (!phkResult || !lpSubKey) return ERROR_INVALID_PARAMETER;
-  *phkResult = nullptr;
   bool created = false;
   LONG status = OpenSubkey(hKey, lpSubKey, samDesired, phkResult, &created);
   if (status == ERROR_SUCCESS && lpdwDisposition)
@@ -95,7 +115,6 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
 
 LONG RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {
   if (!phkResult) return ERROR_INVALID_PARAMETER;
-  *phkResult = nullptr;
   if (!lpSubKey || !*lpSubKey) return SameHandle(hKey, phkResult);
   return RegCreateKeyExA(hKey, lpSubKey, 0, nullptr, REG_OPTION_NON_VOLATILE, MAXIMUM_ALLOWED, nullptr, phkResult,
                          nullptr);
@@ -122,7 +141,7 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD
   if (status == ERROR_SUCCESS) status = key.store->GetValue(key.ref.id, NameOrDefault(lpValueName), value);
   if (status != ERROR_SUCCESS) return status;
   if (lpType) *lpType = value.type;
-  return HandOutData(value.data, lpData, lpcbData);
+  return HandOutData(value, lpData, lpcbData);
 }
 
 LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
@@ -171,17 +190,16 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchVal
   LONG status = session.Resolve(hKey, KEY_QUERY_VALUE, key);
   Value value;
   if (status == ERROR_SUCCESS) status = key.store->ValueAt(key.ref.id, dwIndex, value);
-  if (status == ERROR_SUCCESS) status = HandOutName(value.name, lpValueName, lpcchValueName);
   if (status != ERROR_SUCCESS) return status;
   if (lpType) *lpType = value.type;
-  return HandOutData(value.data, lpData, lpcbData);
+  return HandOutEnumeratedValue(value, lpValueName, lpcchValueName, lpData, lpcbData);
 }
 
 LONG RegFlushKey(HKEY hKey) {
   Session session;
   ResolvedKey key;
   LONG status = session.Resolve(hKey, 0, key);
-  return status == ERROR_SUCCESS ? key.store->Flush() : status;
+  return status == ERROR_SUCCESS ? key.store->Flush(key.ref.id) : status;
 }
 
 LONG RegOverridePredefKey(HKEY hKey, HKEY hNewHKey) {

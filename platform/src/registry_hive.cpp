@@ -353,9 +353,10 @@ LONG Hive::ListValues(KeyId key, std::vector<Value>& values) {
   return StatusOf(code);
 }
 
-LONG Hive::Flush() {
+LONG Hive::Flush(KeyId key) {
+  LONG status = KeyExists(key);
   // Checkpointing syncs the log and copies it into the database file.
-  return Execute("PRAGMA wal_checkpoint(PASSIVE)");
+  return status == ERROR_SUCCESS ? Execute("PRAGMA wal_checkpoint(PASSIVE)") : status;
 }
 
 }  // namespace registry

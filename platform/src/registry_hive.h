@@ -43,7 +43,7 @@ class Hive : public KeyStore {
   LONG DeleteValue(KeyId key, const std::string& name) override;
   LONG SubkeyAt(KeyId key, DWORD index, std::string& name) override;
   LONG ValueAt(KeyId key, DWORD index, Value& value) override;
-  LONG Flush() override;
+  LONG Flush(KeyId key) override;
 
  private:
   explicit Hive(sqlite3* db) : m_db(db) {}

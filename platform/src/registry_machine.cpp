@@ -87,7 +87,7 @@ LONG MachineKeys::CreateKey(KeyId, const KeyPath&, KeyId&, bool&) { return ERROR
 LONG MachineKeys::DeleteKey(KeyId) { return ERROR_ACCESS_DENIED; }
 LONG MachineKeys::SetValue(KeyId, const std::string&, DWORD, const BYTE*, DWORD) { return ERROR_ACCESS_DENIED; }
 LONG MachineKeys::DeleteValue(KeyId, const std::string&) { return ERROR_ACCESS_DENIED; }
-LONG MachineKeys::Flush() { return ERROR_SUCCESS; }
+LONG MachineKeys::Flush(KeyId) { return ERROR_SUCCESS; }
 
 LONG MachineKeys::GetValue(KeyId key, const std::string& name, Value& value) {
   if (key != kCurrentVersion || !SameName(name, kProductName)) return ERROR_FILE_NOT_FOUND;

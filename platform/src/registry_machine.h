@@ -21,7 +21,7 @@ class MachineKeys : public KeyStore {
   LONG DeleteValue(KeyId key, const std::string& name) override;
   LONG SubkeyAt(KeyId key, DWORD index, std::string& name) override;
   LONG ValueAt(KeyId key, DWORD index, Value& value) override;
-  LONG Flush() override;
+  LONG Flush(KeyId key) override;
 };
 
 // PRETTY_NAME of an os-release file's text, unquoted; "Linux" when it has none.

@@ -21,8 +21,10 @@ LONG SplitKeyPath(LPCSTR text, KeyPath& path) {
   path.clear();
   if (!text || !*text) return ERROR_SUCCESS;
   std::string rest = text;
+  // "A\B\" and "A\B\\" name A\B, as on Windows; "\" alone is the key itself.
+  while (!rest.empty() && rest.back() == '\\') rest.pop_back();
+  if (rest.empty()) return ERROR_SUCCESS;
   if (rest.front() == '\\') return ERROR_BAD_PATHNAME;
-  if (rest.back() == '\\') rest.pop_back();  // "A\B\" names A\B, as on Windows
   size_t start = 0;
   for (;;) {
     size_t cut = rest.find('\\', start);

@@ -47,8 +47,8 @@ class KeyStore {
   virtual LONG SubkeyAt(KeyId key, DWORD index, std::string& name) = 0;
   virtual LONG ValueAt(KeyId key, DWORD index, Value& value) = 0;
 
-  // Makes everything written so far durable on disk.
-  virtual LONG Flush() = 0;
+  // Makes everything written so far durable on disk; ERROR_KEY_DELETED when `key` is gone.
+  virtual LONG Flush(KeyId key) = 0;
 };
 
 }  // namespace registry

@@ -21,9 +21,11 @@ struct TableCache {
   unsigned long long unloads = 0;
 };
 
+// Never destroyed: libraries load strings from their unload code, which may run after
+// this library's static objects are gone.
 TableCache& tableCache() {
-  static TableCache cache;
-  return cache;
+  static TableCache* cache = new TableCache;
+  return *cache;
 }
 
 unsigned long long loaderUnloadCount() {

@@ -35,7 +35,7 @@ BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, PHANDLE token) {
 
 BOOL GetTokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS informationClass, LPVOID information,
                          DWORD informationLength, PDWORD returnLength) {
-  auto* processToken = dynamic_cast<ProcessToken*>(platform::FindHandle(token));
+  auto processToken = std::dynamic_pointer_cast<ProcessToken>(platform::FindHandle(token));
   if (!processToken) return fail(ERROR_INVALID_HANDLE);
   if (!processToken->canQuery()) return fail(ERROR_ACCESS_DENIED);
   if (informationClass != TokenElevation) return fail(ERROR_INVALID_PARAMETER);

@@ -7,8 +7,16 @@
 
 namespace {
 
-std::mutex g_handlesMutex;
-std::map<HANDLE, std::unique_ptr<platform::KernelObject>> g_handles;
+struct HandleTable {
+  std::mutex mutex;
+  std::map<HANDLE, std::shared_ptr<platform::KernelObject>> objects;
+};
+
+// Never destroyed: handles may still be used and closed from unload code and exit handlers.
+HandleTable& handleTable() {
+  static HandleTable* table = new HandleTable;
+  return *table;
+}
 
 }  // namespace
 
@@ -16,27 +24,30 @@ namespace platform {
 
 HANDLE AddHandle(std::unique_ptr<KernelObject> object) {
   HANDLE handle = object.get();
-  std::lock_guard<std::mutex> lock(g_handlesMutex);
-  g_handles[handle] = std::move(object);
+  HandleTable& table = handleTable();
+  std::lock_guard<std::mutex> lock(table.mutex);
+  table.objects[handle] = std::move(object);
   return handle;
 }
 
-KernelObject* FindHandle(HANDLE handle) {
-  std::lock_guard<std::mutex> lock(g_handlesMutex);
-  auto found = g_handles.find(handle);
-  return found == g_handles.end() ? nullptr : found->second.get();
+std::shared_ptr<KernelObject> FindHandle(HANDLE handle) {
+  HandleTable& table = handleTable();
+  std::lock_guard<std::mutex> lock(table.mutex);
+  auto found = table.objects.find(handle);
+  return found == table.objects.end() ? nullptr : found->second;
 }
 
 }  // namespace platform
 
 BOOL CloseHandle(HANDLE handle) {
-  std::unique_ptr<platform::KernelObject> closed;
+  HandleTable& table = handleTable();
+  std::shared_ptr<platform::KernelObject> closed;
   {
-    std::lock_guard<std::mutex> lock(g_handlesMutex);
-    auto found = g_handles.find(handle);
-    if (found != g_handles.end()) {
+    std::lock_guard<std::mutex> lock(table.mutex);
+    auto found = table.objects.find(handle);
+    if (found != table.objects.end()) {
       closed = std::move(found->second);
-      g_handles.erase(found);
+      table.objects.erase(found);
     }
   }
   if (!closed) {

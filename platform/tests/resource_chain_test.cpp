@@ -7,6 +7,7 @@
 
 #include "afxdll.h"
 #include "afxstr.h"
+#include "test_support.h"
 #include "winmodule.h"
 #include "winresource.h"
 
@@ -143,4 +144,11 @@ TEST(ResourceChain, SearchesWhileLibrariesAttachAndDetach) {
   for (std::thread& searcher : searchers) searcher.join();
   EXPECT_EQ(wrong, 0);
   EXPECT_TRUE(AfxFreeLibrary(one));
+}
+
+// Libraries load strings and use handles from their unload code, after main has
+// returned: nothing they reach may be destroyed before them.
+TEST(ResourceChain, LibrariesStillUseThePlatformAfterMainReturns) {
+  const testing_support::ChildResult probe = testing_support::RunProgram(kTestBin + "/unload_probe", {});
+  EXPECT_EQ(probe.exitCode, 0) << probe.output;
 }

@@ -22,6 +22,14 @@ target_link_libraries(ResTestExt PRIVATE Platform)
 resource_test_library(ResTestNoTable ${RESDATA}/no_table_library.cpp)
 target_link_libraries(ResTestNoTable PRIVATE ResTestExt)
 
+# A library that uses the platform from its unload code, and a program linked to it.
+resource_test_library(ResTestUnloadUser ${RESDATA}/unload_user_library.cpp)
+target_link_libraries(ResTestUnloadUser PRIVATE Platform)
+corvex_test_helper(unload_probe ${CMAKE_CURRENT_LIST_DIR}/unload_probe.cpp)
+if(TARGET unload_probe)
+  target_link_libraries(unload_probe PRIVATE ResTestUnloadUser Platform)
+endif()
+
 set(RESOURCE_TEST_MODULES ResTestOne ResTestTwo ResTestExt ResTestNoTable)
 
 corvex_test(NAME platform_resource_test
@@ -33,7 +41,7 @@ corvex_test(NAME platform_resource_test
   LIBS Platform)
 if(TARGET platform_resource_test)
   corvex_add_resources(platform_resource_test ${RESDATA}/test_program.rc)
-  add_dependencies(platform_resource_test ${RESOURCE_TEST_MODULES} rescomp)
+  add_dependencies(platform_resource_test ${RESOURCE_TEST_MODULES} rescomp unload_probe)
   target_include_directories(platform_resource_test PRIVATE ${PROJECT_SOURCE_DIR}/platform/src)
   target_compile_definitions(platform_resource_test PRIVATE RESCOMP_PATH="$<TARGET_FILE:rescomp>")
 endif()

@@ -122,4 +122,12 @@ int RunInChild(const std::function<int()>& body, int timeoutSeconds) {
   return waitWithTimeout(pid, timeoutSeconds);
 }
 
+int RunAsOrdinaryUser(const std::function<int()>& body) {
+  return RunInChild([&] {
+    const unsigned nobody = 65534;
+    if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) return 99;
+    return body();
+  });
+}
+
 }  // namespace testing_support

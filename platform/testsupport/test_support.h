@@ -53,4 +53,8 @@ ChildResult RunProgram(const std::string& program, const std::vector<std::string
 // or 128 + signal). For process-wide state a test must not leave behind.
 int RunInChild(const std::function<int()>& body, int timeoutSeconds = 120);
 
+// RunInChild, where a root child first becomes the unprivileged user "nobody" (exit
+// code 99 when it cannot), so that permission checks apply as for an ordinary user.
+int RunAsOrdinaryUser(const std::function<int()>& body);
+
 }  // namespace testing_support

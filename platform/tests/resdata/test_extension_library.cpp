@@ -27,7 +27,7 @@ extern "C" int ResTestExtAttachLanguage(const char* path) {
   language = AfxLoadLibrary(path);
   if (!language) return 0;
   extension.hResource = language;
-  library->m_hResource = language;
+  library->SetResourceHandle(language);
   return 1;
 }
 
