@@ -65,7 +65,7 @@ TEST(SettingsIniFile, ListsKeyNamesPastTheTraditionalBuffer) {
 
   EXPECT_TRUE(file.WriteReportedValue("S", "Key", "value", 3, 4));
   const std::string report = testing_support::ReadWholeFile(tmp / "big.err");
-  EXPECT_NE(report.find("Key (3)(4) =value"), std::string::npos) << report;
+  EXPECT_NE(report.find("Key (3)(4)=value"), std::string::npos) << report;  // the label's blank trimmed as on Windows
   char value[16];
   EXPECT_EQ(GetPrivateProfileStringA("S", "Key", "", value, sizeof(value), (tmp / "big.ini").c_str()), 5u);
 }
