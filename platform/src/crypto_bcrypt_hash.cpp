@@ -18,8 +18,8 @@ bool SameText(LPCWSTR text, const char16_t* expected) { return text && std::u16s
 // The digest whose properties a handle stands for, null for none.
 const EVP_MD* DigestOf(BCRYPT_HANDLE handle, NTSTATUS& status) {
   status = STATUS_SUCCESS;
-  if (const Hash* hash = platform::cng::FindHash(handle)) return hash->digest;
-  const Algorithm* algorithm = platform::cng::FindAlgorithm(handle);
+  if (const auto hash = platform::cng::FindHash(handle)) return hash->digest;
+  const auto algorithm = platform::cng::FindAlgorithm(handle);
   if (!algorithm)
     status = STATUS_INVALID_HANDLE;
   else if (!algorithm->digest)
@@ -74,7 +74,7 @@ NTSTATUS BCryptGetProperty(BCRYPT_HANDLE hObject, LPCWSTR pszProperty, PUCHAR pb
 
 NTSTATUS BCryptCreateHash(BCRYPT_ALG_HANDLE hAlgorithm, BCRYPT_HASH_HANDLE* phHash, PUCHAR pbHashObject,
                           ULONG cbHashObject, PUCHAR pbSecret, ULONG cbSecret, ULONG dwFlags) {
-  const Algorithm* algorithm = platform::cng::FindAlgorithm(hAlgorithm);
+  const auto algorithm = platform::cng::FindAlgorithm(hAlgorithm);
   if (!algorithm || !algorithm->digest) return STATUS_INVALID_HANDLE;
   if (!phHash || dwFlags) return STATUS_INVALID_PARAMETER;
   if (pbSecret || cbSecret) return STATUS_NOT_SUPPORTED;
@@ -89,7 +89,7 @@ NTSTATUS BCryptCreateHash(BCRYPT_ALG_HANDLE hAlgorithm, BCRYPT_HASH_HANDLE* phHa
 }
 
 NTSTATUS BCryptHashData(BCRYPT_HASH_HANDLE hHash, PUCHAR pbInput, ULONG cbInput, ULONG dwFlags) {
-  Hash* hash = platform::cng::FindHash(hHash);
+  const auto hash = platform::cng::FindHash(hHash);
   if (!hash) return STATUS_INVALID_HANDLE;
   if ((!pbInput && cbInput) || dwFlags) return STATUS_INVALID_PARAMETER;
   if (cbInput == 0) return STATUS_SUCCESS;
@@ -97,7 +97,7 @@ NTSTATUS BCryptHashData(BCRYPT_HASH_HANDLE hHash, PUCHAR pbInput, ULONG cbInput,
 }
 
 NTSTATUS BCryptFinishHash(BCRYPT_HASH_HANDLE hHash, PUCHAR pbOutput, ULONG cbOutput, ULONG dwFlags) {
-  Hash* hash = platform::cng::FindHash(hHash);
+  const auto hash = platform::cng::FindHash(hHash);
   if (!hash) return STATUS_INVALID_HANDLE;
   if (!pbOutput || dwFlags || cbOutput != static_cast<ULONG>(EVP_MD_size(hash->digest)))
     return STATUS_INVALID_PARAMETER;

@@ -10,7 +10,7 @@ NTSTATUS BCryptGenRandom(BCRYPT_ALG_HANDLE hAlgorithm, PUCHAR pbBuffer, ULONG cb
   if (dwFlags & BCRYPT_USE_SYSTEM_PREFERRED_RNG) {
     if (hAlgorithm) return STATUS_INVALID_PARAMETER;
   } else {
-    const platform::cng::Algorithm* algorithm = platform::cng::FindAlgorithm(hAlgorithm);
+    const auto algorithm = platform::cng::FindAlgorithm(hAlgorithm);
     if (!algorithm || algorithm->digest) return STATUS_INVALID_HANDLE;
   }
   if (!pbBuffer && cbBuffer) return STATUS_INVALID_PARAMETER;

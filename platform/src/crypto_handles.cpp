@@ -11,8 +11,8 @@ namespace {
 
 struct Tables {
   std::mutex mutex;
-  std::unordered_map<const void*, std::unique_ptr<Algorithm>> algorithms;
-  std::unordered_map<const void*, std::unique_ptr<Hash>> hashes;
+  std::unordered_map<const void*, std::shared_ptr<const Algorithm>> algorithms;
+  std::unordered_map<const void*, std::shared_ptr<Hash>> hashes;
 };
 
 // Never destroyed: handles may still be closed from exit handlers.
@@ -24,17 +24,17 @@ Tables& Open() {
 }  // namespace
 
 BCRYPT_ALG_HANDLE AddAlgorithm(const Algorithm& algorithm) {
-  auto object = std::make_unique<Algorithm>(algorithm);
-  BCRYPT_ALG_HANDLE handle = object.get();
+  auto object = std::make_shared<const Algorithm>(algorithm);
+  BCRYPT_ALG_HANDLE handle = const_cast<Algorithm*>(object.get());
   std::lock_guard<std::mutex> lock(Open().mutex);
   Open().algorithms.emplace(handle, std::move(object));
   return handle;
 }
 
-const Algorithm* FindAlgorithm(BCRYPT_HANDLE handle) {
+std::shared_ptr<const Algorithm> FindAlgorithm(BCRYPT_HANDLE handle) {
   std::lock_guard<std::mutex> lock(Open().mutex);
   auto found = Open().algorithms.find(handle);
-  return found == Open().algorithms.end() ? nullptr : found->second.get();
+  return found == Open().algorithms.end() ? nullptr : found->second;
 }
 
 bool RemoveAlgorithm(BCRYPT_ALG_HANDLE handle) {
@@ -50,10 +50,10 @@ BCRYPT_HASH_HANDLE AddHash(void* place, std::unique_ptr<Hash> hash) {
   return handle;
 }
 
-Hash* FindHash(BCRYPT_HANDLE handle) {
+std::shared_ptr<Hash> FindHash(BCRYPT_HANDLE handle) {
   std::lock_guard<std::mutex> lock(Open().mutex);
   auto found = Open().hashes.find(handle);
-  return found == Open().hashes.end() ? nullptr : found->second.get();
+  return found == Open().hashes.end() ? nullptr : found->second;
 }
 
 bool RemoveHash(BCRYPT_HASH_HANDLE handle) {

@@ -21,12 +21,13 @@ struct Hash {
 };
 
 BCRYPT_ALG_HANDLE AddAlgorithm(const Algorithm& algorithm);
-const Algorithm* FindAlgorithm(BCRYPT_HANDLE handle);
+// Shared references: a destroy call on another thread cannot free an object in use.
+std::shared_ptr<const Algorithm> FindAlgorithm(BCRYPT_HANDLE handle);
 bool RemoveAlgorithm(BCRYPT_ALG_HANDLE handle);
 
 // The handle is `place` when given (the caller's hash-object buffer), else the state's own address.
 BCRYPT_HASH_HANDLE AddHash(void* place, std::unique_ptr<Hash> hash);
-Hash* FindHash(BCRYPT_HANDLE handle);
+std::shared_ptr<Hash> FindHash(BCRYPT_HANDLE handle);
 bool RemoveHash(BCRYPT_HASH_HANDLE handle);
 
 }  // namespace cng
