@@ -217,7 +217,11 @@ TEST_F(LoggerTest, ProcessesAndThreadsNeverLoseOrMixLinesAcrossRotations) {
   while (exists(archivePath(archives + 1))) ++archives;
   EXPECT_GT(archives, 50);
   std::string all;
-  for (int n = archives; n >= 1; --n) all += ReadWholeFile(archivePath(n));
+  for (int n = archives; n >= 1; --n) {
+    const std::string archive = ReadWholeFile(archivePath(n));
+    EXPECT_LE(archive.size(), 32 * 1024 + 9100u) << "written to after it was moved away: " << n;
+    all += archive;
+  }
   all += ReadWholeFile(logPath());
 
   const std::regex bulk(R"(^P(\d+) T(\d+) N(\d+) ([a-z]+)$)");

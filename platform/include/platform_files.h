@@ -58,6 +58,7 @@ struct FileChangeStamp {
   unsigned long long device = 0, inode = 0;
   long long size = -1;  // -1: nothing at the path
   long long modified = 0, changed = 0;
+  bool SameFile(const FileChangeStamp& other) const { return device == other.device && inode == other.inode; }
   bool operator==(const FileChangeStamp& other) const;
   bool operator!=(const FileChangeStamp& other) const { return !(*this == other); }
 };
@@ -66,7 +67,8 @@ FileChangeStamp ChangeStampOf(const char* path);
 // The FolderLock of one folder, taken again and again through a descriptor kept open
 // between uses. Each Lock is given the folder's ChangeStampOf, taken just before
 // (outside the caller's own lock, say), and opens the folder again when the path
-// names another one now, so it locks what a FolderLock would.
+// names another one now, so it locks what a FolderLock would. A process made by fork
+// opens its own descriptor: the inherited one would share the parent's lock.
 class KeptFolderLock {
  public:
   KeptFolderLock() = default;
@@ -81,6 +83,7 @@ class KeptFolderLock {
 
  private:
   int m_fd = -1;
+  long m_process = 0;      // the process that opened m_fd
   FileChangeStamp m_open;  // the open folder's device and inode
 };
 

@@ -65,8 +65,7 @@ long long FileSize(const std::string& path) {
 }
 
 bool FileChangeStamp::operator==(const FileChangeStamp& other) const {
-  return device == other.device && inode == other.inode && size == other.size && modified == other.modified &&
-         changed == other.changed;
+  return SameFile(other) && size == other.size && modified == other.modified && changed == other.changed;
 }
 
 FileChangeStamp ChangeStampOf(const char* path) {
@@ -75,12 +74,14 @@ FileChangeStamp ChangeStampOf(const char* path) {
 }
 
 bool KeptFolderLock::Lock(const char* folder, const FileChangeStamp& now) {
-  if (m_fd >= 0 && !(now.device == m_open.device && now.inode == m_open.inode)) Close();
+  const long process = getpid();
+  if (m_fd >= 0 && (m_process != process || !now.SameFile(m_open))) Close();
   struct stat st;
   if (m_fd < 0) {
     m_fd = ::open(ResolvePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_fd < 0) return false;
     if (fstat(m_fd, &st) == 0) m_open = changeStampFrom(st);
+    m_process = process;
   }
   while (flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
   }
@@ -98,7 +99,7 @@ void KeptFolderLock::Close() {
 
 long long KeptAppendFile::Refresh(const char* path) {
   const FileChangeStamp now = ChangeStampOf(path);
-  if (m_fd >= 0 && now.size >= 0 && now.device == m_open.device && now.inode == m_open.inode) return now.size;
+  if (m_fd >= 0 && now.SameFile(m_open)) return now.size;
   Close();
   m_fd = openForAppend(path);
   struct stat st;
