@@ -54,6 +54,8 @@ long long FileSize(const std::string& path);
 
 // Which file a path names (device, inode) and when it last changed (size, modification
 // and status-change times in nanoseconds). Two equal stamps: the same, unchanged file.
+// ChangeStampOf takes the path as it is, without matching names case-insensitively:
+// give it the path as found on disk (ResolvePath).
 struct FileChangeStamp {
   unsigned long long device = 0, inode = 0;
   long long size = -1;  // -1: nothing at the path
@@ -88,8 +90,9 @@ class KeptFolderLock {
 };
 
 // A file appended to through a descriptor kept open between writes, for writers that
-// hold the folder's FolderLock around Refresh and Append: Refresh then sees a file
-// another process moved away or deleted, and opens the one now at the path.
+// hold the folder's lock (FolderLock, KeptFolderLock) around Refresh and Append:
+// Refresh then sees a file another process moved away or deleted, and opens the one
+// now at the path.
 class KeptAppendFile {
  public:
   KeptAppendFile() = default;
