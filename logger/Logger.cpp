@@ -1,11 +1,11 @@
 #include "Logger.h"
 
-#include <pthread.h>
 #include <time.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "dbghelp.h"
 #include "platform_files.h"
@@ -37,13 +37,11 @@ enum : UINT {
 const int kMaxStackFrames = 65535;
 const int kMaxSymbolName = 255;
 
-// Never destroyed: a line logged from an exit handler may still need it.
-pthread_mutex_t g_instanceMutex = PTHREAD_MUTEX_INITIALIZER;
+// The instance's home: never freed, and gone with the library when it is unloaded.
+alignas(Logger) unsigned char g_instanceStorage[sizeof(Logger)];
 
-std::string loadOwnString(UINT id) {
-  char text[256] = {};
-  LoadStringA(THIS_MODULE_HANDLE(), id, text, sizeof(text));
-  return text;
+void copyText(char* target, size_t capacity, const std::string& text) {
+  std::snprintf(target, capacity, "%s", text.c_str());
 }
 
 std::string programFolder() {
@@ -52,6 +50,15 @@ std::string programFolder() {
   const char* cut = std::strrchr(path, platform::kPathSeparator);
   return cut ? std::string(path, static_cast<size_t>(cut - path + 1)) : std::string();
 }
+
+// The time stamp of the current second, kept by each thread: the local time and the
+// zone are formatted once a second, not once a line.
+struct SecondStamp {
+  time_t second = -1;
+  char local[128] = {};
+  char zone[32] = {};
+};
+thread_local SecondStamp t_stamp;
 
 std::string zoneSuffix() {
   TIME_ZONE_INFORMATION zone;
@@ -68,41 +75,68 @@ std::string zoneSuffix() {
 
 Logger* Logger::m_Instance = nullptr;
 
-// The instance lives until the library is unloaded (or the process exits).
+// Holds the critical section and the log folder's lock (against other processes) for
+// one scope. The settings file and the folder are looked at before, so that threads
+// wait for each other only for the size check and the write.
+class Logger::Locked {
+ public:
+  explicit Locked(Logger& logger)
+      : m_logger(logger),
+        m_settings(platform::ChangeStampOf(logger.m_settingsFile)),
+        m_folder(platform::ChangeStampOf(logger.m_logFolder)) {
+    m_logger.lock();
+    m_logger.m_folderLock.Lock(m_logger.m_logFolder, m_folder);
+  }
+  ~Locked() {
+    m_logger.m_folderLock.Unlock();
+    m_logger.unlock();
+  }
+  Locked(const Locked&) = delete;
+  Locked& operator=(const Locked&) = delete;
+
+  const platform::FileChangeStamp& settings() const { return m_settings; }
+
+ private:
+  Logger& m_logger;
+  const platform::FileChangeStamp m_settings, m_folder;
+};
+
+// At unload (or exit) the log file is closed once the line being written is done.
+// The instance itself stays usable: a later line opens the file again.
 struct LoggerUnload {
-  ~LoggerUnload() { Logger::destroyInstance(); }
+  ~LoggerUnload() { Logger::closeFile(); }
 };
 static LoggerUnload g_loggerUnload;
 
-void Logger::destroyInstance() {
-  pthread_mutex_lock(&g_instanceMutex);
-  Logger* instance = m_Instance;
-  m_Instance = nullptr;
-  pthread_mutex_unlock(&g_instanceMutex);
-  delete instance;
+void Logger::closeFile() {
+  if (!m_Instance) return;
+  m_Instance->lock();
+  m_Instance->m_file.Close();
+  m_Instance->m_folderLock.Close();
+  m_Instance->unlock();
 }
 
 Logger* Logger::getInstance() {
-  pthread_mutex_lock(&g_instanceMutex);
-  if (!m_Instance) m_Instance = new Logger();
-  Logger* instance = m_Instance;
-  pthread_mutex_unlock(&g_instanceMutex);
+  static Logger* const instance = m_Instance = new (g_instanceStorage) Logger();
   return instance;
 }
 
-Logger::Logger() : m_logDirectory(), m_deepLog(0) {
+Logger::Logger() : m_logDirectory(), m_deepLog(0), m_ownStrings(), m_maxSizeKiB(0), m_maxNumber(0) {
   // Resolved once: the file is found whatever the case of its name on disk.
-  m_settingsFile = platform::ResolvePath(programFolder() + kSettingsFileName + "." + kSettingsFileExtension);
+  copyText(m_settingsFile, sizeof(m_settingsFile),
+           platform::ResolvePath(programFolder() + kSettingsFileName + "." + kSettingsFileExtension));
   GetPrivateProfileStringA("DIRECTORIES", "TRACKINGLOG", kDefaultLogDirectory, m_logDirectory,
-                           sizeof(m_logDirectory), m_settingsFile.c_str());
+                           sizeof(m_logDirectory), m_settingsFile);
   if (GetFileAttributesA(m_logDirectory) == INVALID_FILE_ATTRIBUTES) CreateDirectoryA(m_logDirectory, nullptr);
-  m_logFilePath = platform::ResolvePath(m_logDirectory) + platform::kPathSeparator + kLogFileName + "." +
-                  kLogFileExtension;
-  m_deepLog = static_cast<int>(GetPrivateProfileIntA("LOG", "LogFileDeep", 0, m_settingsFile.c_str()));
+  copyText(m_logFolder, sizeof(m_logFolder), platform::ResolvePath(m_logDirectory));
+  copyText(m_logFilePath, sizeof(m_logFilePath),
+           m_logFolder + std::string(1, platform::kPathSeparator) + kLogFileName + "." + kLogFileExtension);
+  m_deepLog = static_cast<int>(GetPrivateProfileIntA("LOG", "LogFileDeep", 0, m_settingsFile));
+  for (UINT id = IDS_ERROR; id <= IDS_TRACK; ++id)
+    LoadStringA(THIS_MODULE_HANDLE(), id, m_ownStrings[id - IDS_ERROR], sizeof(m_ownStrings[0]));
+  readLimits(platform::ChangeStampOf(m_settingsFile));
   InitializeCriticalSection(&m_lock);
 }
-
-Logger::~Logger() { DeleteCriticalSection(&m_lock); }
 
 void Logger::info(LOG_SCOPE scope, const char* title, const char* text) { writeLevel(IDS_INFO, scope, title, text); }
 void Logger::warning(LOG_SCOPE scope, const char* title, const char* text) {
@@ -114,20 +148,24 @@ void Logger::track(LOG_SCOPE scope, const char* title, const char* text) { write
 
 void Logger::writeLevel(UINT levelId, LOG_SCOPE scope, const char* title, const char* text) {
   if (!title || !text) return;
-  std::string line = getMessage(scope, title, loadOwnString(levelId)) + text;
+  std::string line = getMessage(scope, title, m_ownStrings[levelId - IDS_ERROR]) + text;
   logIntoFile(line);
 }
 
 void Logger::logRawData(std::string& text) { appendToFile(text + "\n"); }
 
 std::string Logger::_getCurrentTime(int withZone) {
-  const std::string format = loadOwnString(IDS_TIME_FORMAT);
-  time_t now = time(nullptr);
-  struct tm local;
-  localtime_r(&now, &local);
-  char stamp[128] = {};
-  if (!format.empty()) strftime(stamp, sizeof(stamp), format.c_str(), &local);
-  return withZone ? stamp + zoneSuffix() : std::string(stamp);
+  const time_t now = time(nullptr);
+  if (now != t_stamp.second) {
+    const char* format = m_ownStrings[IDS_TIME_FORMAT - IDS_ERROR];
+    struct tm local;
+    localtime_r(&now, &local);
+    t_stamp.local[0] = '\0';
+    if (*format) strftime(t_stamp.local, sizeof(t_stamp.local), format, &local);
+    copyText(t_stamp.zone, sizeof(t_stamp.zone), zoneSuffix());
+    t_stamp.second = now;
+  }
+  return withZone ? std::string(t_stamp.local) + t_stamp.zone : std::string(t_stamp.local);
 }
 
 void Logger::getScope(LOG_SCOPE scope, std::string& letter) {
@@ -140,27 +178,31 @@ std::string Logger::getMessage(LOG_SCOPE scope, const char* title, const std::st
   return message + " - " + level + " - " + title + ": ";
 }
 
+// The whole line is built before the lock, so threads wait only for each other's write.
 void Logger::logIntoFile(std::string& line) {
-  // Time stamp taken before the lock, as close to the call as possible.
-  appendToFile(_getCurrentTime(1) + " - " + line + "\n");
+  std::string whole = _getCurrentTime(1);
+  whole.reserve(whole.size() + line.size() + 4);
+  whole.append(" - ").append(line).append("\n");
+  appendToFile(whole);
 }
 
-// Threads of this process queue on the critical section; processes on the lock of
-// the log folder, held across the size check, the rotation and the write, so the
-// whole line lands in one write and no two processes rotate the same file.
+// Both locks are held across the size check, the rotation and the write, so the line
+// lands whole, in one write, and no two processes rotate the same file.
 void Logger::appendToFile(const std::string& data) {
-  lock();
-  platform::FolderLock folderLock(m_logDirectory);
-  rotateUnlocked();
-  platform::AppendToFile(m_logFilePath, data);
-  unlock();
+  Locked locked(*this);
+  if (rotateIfPast(locked.settings(), m_file.Refresh(m_logFilePath))) m_file.Refresh(m_logFilePath);
+  m_file.Append(data.data(), data.size());
 }
 
 void Logger::rotation() {
-  lock();
-  platform::FolderLock folderLock(m_logDirectory);
-  rotateUnlocked();
-  unlock();
+  Locked locked(*this);
+  rotateIfPast(locked.settings(), platform::ChangeStampOf(m_logFilePath).size);
+}
+
+void Logger::readLimits(const platform::FileChangeStamp& settings) {
+  m_maxSizeKiB = static_cast<int>(GetPrivateProfileIntA("LOG", "LogFileMaxSize", 1024, m_settingsFile));
+  m_maxNumber = static_cast<int>(GetPrivateProfileIntA("LOG", "LogFileMaxNumber", 5, m_settingsFile));
+  m_settingsStamp = settings;
 }
 
 std::string Logger::archivePath(int number) const {
@@ -190,23 +232,21 @@ std::vector<int> Logger::presentArchives(int maxNumber) const {
   return numbers;
 }
 
-// Archive n moves to n + 1 (the last one kept is deleted), then the log becomes
-// archive 1. Only the archives present are visited, so a huge archive count costs
-// nothing; a move onto a name still taken fails, as a rename on Windows does.
-void Logger::rotateUnlocked() {
-  const long long size = platform::FileSize(m_logFilePath);
-  if (size < 0) return;
-  const int maxSizeKiB = static_cast<int>(GetPrivateProfileIntA("LOG", "LogFileMaxSize", 1024, m_settingsFile.c_str()));
-  const int maxNumber = static_cast<int>(GetPrivateProfileIntA("LOG", "LogFileMaxNumber", 5, m_settingsFile.c_str()));
-  if (size <= static_cast<long long>(maxSizeKiB) * 1024) return;
-  for (int n : presentArchives(maxNumber)) {
-    if (n == maxNumber) {
+// When the log (`size` bytes, -1 for none) has grown past the limit, archive n moves
+// to n + 1 (the last one kept is deleted), then the log becomes archive 1. Only the
+// archives present are visited, so a huge archive count costs nothing; a move onto a
+// name still taken fails, as a rename on Windows does. True when the log was moved.
+bool Logger::rotateIfPast(const platform::FileChangeStamp& settings, long long size) {
+  if (settings != m_settingsStamp) readLimits(settings);  // read again only after a change
+  if (size < 0 || size <= static_cast<long long>(m_maxSizeKiB) * 1024) return false;
+  for (int n : presentArchives(m_maxNumber)) {
+    if (n == m_maxNumber) {
       DeleteFileA(archivePath(n).c_str());
     } else {
       MoveFileA(archivePath(n).c_str(), archivePath(n + 1).c_str());
     }
   }
-  MoveFileA(m_logFilePath.c_str(), archivePath(1).c_str());
+  return MoveFileA(m_logFilePath, archivePath(1).c_str()) != FALSE;
 }
 
 CString Logger::getCallStack() {

@@ -180,6 +180,17 @@ TEST_F(LoggerTest, DeepLogIsReadOnceAndOneInstanceServesAllThreads) {
   EXPECT_EQ(run({"instances"}).output, "1\n");
 }
 
+TEST_F(LoggerTest, UnloadLeavesTheInstanceUsableForLinesStillBeingWritten) {
+  const std::string unloader = tmp / "prog/logger_unloader";
+  std::filesystem::copy_file(CORVEX_TEST_BIN_DIR "/logger_unloader", unloader);
+  ChildResult r = testing_support::RunProgram(unloader, {CORVEX_TEST_BIN_DIR "/logger_unload_probe.so"}, {}, 30);
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  const std::string log = ReadWholeFile(logPath());
+  for (const std::string& line : splitLines(log)) ASSERT_TRUE(std::regex_match(line, kLine)) << line.substr(0, 200);
+  EXPECT_NE(log.find("Probe: first load\n"), std::string::npos);  // loaded again after an unload
+  EXPECT_NE(log.find("Probe: after unload\n"), std::string::npos);
+}
+
 TEST_F(LoggerTest, CallStackNamesLibraryFunctionsAndCountsDownToZero) {
   std::vector<std::string> lines = splitLines(run({"callstack"}).output);
   ASSERT_GE(lines.size(), 3u);
@@ -206,7 +217,11 @@ TEST_F(LoggerTest, ProcessesAndThreadsNeverLoseOrMixLinesAcrossRotations) {
   while (exists(archivePath(archives + 1))) ++archives;
   EXPECT_GT(archives, 50);
   std::string all;
-  for (int n = archives; n >= 1; --n) all += ReadWholeFile(archivePath(n));
+  for (int n = archives; n >= 1; --n) {
+    const std::string archive = ReadWholeFile(archivePath(n));
+    EXPECT_LE(archive.size(), 32 * 1024 + 9100u) << "written to after it was moved away: " << n;
+    all += archive;
+  }
   all += ReadWholeFile(logPath());
 
   const std::regex bulk(R"(^P(\d+) T(\d+) N(\d+) ([a-z]+)$)");

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "Logger.h"
@@ -13,6 +14,9 @@
 #include "winprofile.h"
 
 namespace {
+
+// Callers pass any int as a scope (7 is written "A"): the cast below must be defined.
+static_assert(std::is_same<std::underlying_type<LOG_SCOPE>::type, int>::value, "LOG_SCOPE holds any int");
 
 const char* arg(const char* text) { return std::strcmp(text, "@NULL") == 0 ? nullptr : text; }
 
