@@ -45,13 +45,6 @@ class FolderLock {
   int m_fd = -1;
 };
 
-// Appends the whole buffer with one write (looping on a short write) to a file
-// opened O_APPEND and closed again, so concurrent appenders never mix bytes.
-bool AppendToFile(const std::string& path, const std::string& data);
-
-// Size in bytes, or -1 if the file cannot be examined.
-long long FileSize(const std::string& path);
-
 // Which file a path names (device, inode) and when it last changed (size, modification
 // and status-change times in nanoseconds). Two equal stamps: the same, unchanged file.
 // ChangeStampOf takes the path as it is, without matching names case-insensitively:

@@ -51,19 +51,6 @@ FileChangeStamp changeStampFrom(const struct stat& st) {
 
 }  // namespace
 
-bool AppendToFile(const std::string& path, const std::string& data) {
-  int fd = openForAppend(path.c_str());
-  if (fd < 0) return false;
-  const bool whole = writeWhole(fd, data.data(), data.size());
-  ::close(fd);
-  return whole;
-}
-
-long long FileSize(const std::string& path) {
-  struct stat st;
-  return stat(ResolvePath(path).c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : -1;
-}
-
 bool FileChangeStamp::operator==(const FileChangeStamp& other) const {
   return SameFile(other) && size == other.size && modified == other.modified && changed == other.changed;
 }
