@@ -3,7 +3,8 @@
 // Each file has two layers: the shared layer is the file as the caller names it, the
 // user layer a file of the same name in the user configuration folder, holding the
 // user's own values. Every value read or written stays in memory, so a key is read
-// from disk once per process unless the caller asks for a refresh. Writes wait in
+// from disk once per process unless the caller asks for a refresh; whether a file has
+// a user copy is looked at once, and again at a refresh or a flush. Writes wait in
 // memory until Flush (or the destruction of the instance), which replaces each file
 // once, atomically, under the platform's profile lock. Single-threaded: the suite's
 // user-interface thread.

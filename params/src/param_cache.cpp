@@ -11,11 +11,16 @@
 #include "winfile.h"
 #include "winprofile.h"
 
-CString ParamCacheKey(const char* file, const char* section, const char* key) {
-  CString cacheKey;
-  cacheKey.Format("%s@%s@%s", FileNamePart(file).GetString(), section, key ? key : "");
-  return cacheKey;
+namespace {
+
+// A section or key name as the profile calls match it.
+CString foldedName(const char* name) {
+  CString folded(name ? name : "");
+  folded.Trim(" \t");
+  return folded.MakeLower();
 }
+
+}  // namespace
 
 int IntegerOfText(const CString& text) {
   if (text.IsEmpty()) return -1;
@@ -36,14 +41,21 @@ CParamCache::~CParamCache() {
 
 void CParamCache::Serialize(CArchive& /*archive*/) {}  // the cache is never archived
 
-CParam* CParamCache::Find(const CString& cacheKey) const {
-  CParam* param = nullptr;
-  return m_Params.Lookup(cacheKey, param) ? param : nullptr;
+CString CParamCache::KeyOf(const char* file, const char* section, const char* key) {
+  CString path;
+  ResolveFile(file, path);
+  return path + "@" + foldedName(section) + "@" + foldedName(key);
 }
 
-CParam* CParamCache::Entry(const CString& cacheKey, const char* file, const char* section, const char* key) {
-  CParam* param = Find(cacheKey);
-  if (!param) {
+CParam* CParamCache::Find(const char* file, const char* section, const char* key) {
+  CParam* param = nullptr;
+  return m_Params.Lookup(KeyOf(file, section, key), param) ? param : nullptr;
+}
+
+CParam* CParamCache::Entry(const char* file, const char* section, const char* key) {
+  const CString cacheKey = KeyOf(file, section, key);
+  CParam* param = nullptr;
+  if (!m_Params.Lookup(cacheKey, param)) {
     param = new CParam;
     param->file = file;
     param->section = section;
@@ -53,17 +65,16 @@ CParam* CParamCache::Entry(const CString& cacheKey, const char* file, const char
   return param;
 }
 
-void CParamCache::Remember(const CString& cacheKey, const char* file, const char* section, const char* key,
-                           const CString& value, int integerValue) {
-  CParam* param = Entry(cacheKey, file, section, key);
+void CParamCache::Remember(const char* file, const char* section, const char* key, const CString& value,
+                           int integerValue) {
+  CParam* param = Entry(file, section, key);
   if (param->dirty) return;
   param->value = value;
   param->integerValue = integerValue;
 }
 
-void CParamCache::StoreChange(const CString& cacheKey, const char* file, const char* section, const char* key,
-                              const CString& value) {
-  CParam* param = Entry(cacheKey, file, section, key);
+void CParamCache::StoreChange(const char* file, const char* section, const char* key, const CString& value) {
+  CParam* param = Entry(file, section, key);
   param->value = value;
   param->integerValue = IntegerOfText(value);
   param->dirty = 1;
@@ -89,6 +100,22 @@ bool CParamCache::ResolveFile(const char* file, CString& path) {
   return true;
 }
 
+bool CParamCache::ResolveExistingFile(const char* file, CString& path) {
+  if (!ResolveFile(file, path)) return false;
+  auto known = m_FileExists.find(path);
+  if (known == m_FileExists.end()) {
+    const DWORD attributes = GetFileAttributesA(path);
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    known = m_FileExists.emplace(path, exists).first;
+  }
+  return known->second;
+}
+
+void CParamCache::Recheck(const char* file) {
+  CString path;
+  if (ResolveFile(file, path)) m_FileExists.erase(path);
+}
+
 DWORD CParamCache::Flush() {
   if (!m_Dirty) return 0;
   std::map<CString, std::vector<CParam*>> changesByFile;
@@ -106,6 +133,7 @@ DWORD CParamCache::Flush() {
     std::vector<ProfileChange> changes;
     for (const CParam* param : params) changes.push_back({param->section, param->key, param->value});
     const bool written = WritePrivateProfileBatchA(path, changes.data(), changes.size());
+    m_FileExists.erase(path);
     if (!written && !firstError) firstError = GetLastError();
     for (CParam* param : params) param->dirty = written ? 0 : 1;
     m_Dirty = m_Dirty || !written;

@@ -29,14 +29,14 @@ DWORD copyCached(const CString& value, char* buffer, DWORD size) {
 // The value a read finds in the caches: the user's when asked for, else the shared
 // one. A user-layer read that found no user value leaves an empty user entry, so
 // until the user layer has been looked at, a shared entry is not the answer.
-const CParam* cachedValue(const CParamCache& userCache, const CParamCache& sharedCache, const CString& cacheKey,
-                          int userLayer) {
+const CParam* cachedValue(CParamCache& userCache, CParamCache& sharedCache, const char* file, const char* section,
+                          const char* key, int userLayer) {
   if (userLayer) {
-    const CParam* user = userCache.Find(cacheKey);
+    const CParam* user = userCache.Find(file, section, key);
     if (!user) return nullptr;
     if (!user->value.IsEmpty()) return user;
   }
-  return sharedCache.Find(cacheKey);
+  return sharedCache.Find(file, section, key);
 }
 
 // The read of `count` characters into the caller's buffer, whole: read again into a
@@ -52,10 +52,10 @@ CString wholeValue(const char* buffer, DWORD count, DWORD size, const char* sect
 DWORD Setwell::ReadStringParameter(const char* section, const char* key, const char* defaultValue, char* buffer,
                                    DWORD size, const char* file, int userLayer, int refresh) {
   if (!section || !buffer || size == 0 || !file || !*file || (key && !*key)) return 0;
-  if (!refresh) {
-    const CString cacheKey = ParamCacheKey(file, section, key);
-    if (const CParam* hit = cachedValue(*m_UserCache, *m_SharedCache, cacheKey, userLayer))
-      return copyCached(hit->value, buffer, size);
+  if (refresh) {
+    m_UserCache->Recheck(file);
+  } else if (const CParam* hit = cachedValue(*m_UserCache, *m_SharedCache, file, section, key, userLayer)) {
+    return copyCached(hit->value, buffer, size);
   }
   return _ReadAndCache(section, key, defaultValue, buffer, size, file, userLayer);
 }
@@ -63,9 +63,10 @@ DWORD Setwell::ReadStringParameter(const char* section, const char* key, const c
 int Setwell::ReadIntParameter(const char* section, const char* key, int defaultValue, const char* file,
                               int userLayer, int refresh) {
   if (!section || !key || !*key || !file || !*file) return 0;
-  if (!refresh) {
-    const CString cacheKey = ParamCacheKey(file, section, key);
-    if (const CParam* hit = cachedValue(*m_UserCache, *m_SharedCache, cacheKey, userLayer)) return hit->integerValue;
+  if (refresh) {
+    m_UserCache->Recheck(file);
+  } else if (const CParam* hit = cachedValue(*m_UserCache, *m_SharedCache, file, section, key, userLayer)) {
+    return hit->integerValue;
   }
   return _ReadAndCache(section, key, defaultValue, file, userLayer);
 }
@@ -74,53 +75,51 @@ int Setwell::ReadIntParameter(const char* section, const char* key, int defaultV
 // A pending empty user value stands for "no user value" and falls through.
 DWORD Setwell::_ReadAndCache(const char* section, const char* key, const char* defaultValue, char* buffer,
                              DWORD size, const char* file, int userLayer) {
-  const CString cacheKey = ParamCacheKey(file, section, key);
   CString path;
   if (userLayer) {
-    const CParam* user = m_UserCache->Find(cacheKey);
+    const CParam* user = m_UserCache->Find(file, section, key);
     if (user && user->dirty) {
       if (!user->value.IsEmpty()) return copyCached(user->value, buffer, size);
-    } else if (m_UserCache->ResolveFile(file, path)) {
+    } else if (m_UserCache->ResolveExistingFile(file, path)) {
       const DWORD count = GetPrivateProfileStringA(section, key, nullptr, buffer, size, path);
       if (count) {
         const CString value = wholeValue(buffer, count, size, section, key, nullptr, path);
-        m_UserCache->Remember(cacheKey, file, section, key, value, IntegerOfText(value));
+        m_UserCache->Remember(file, section, key, value, IntegerOfText(value));
         return count;
       }
-      m_UserCache->Remember(cacheKey, file, section, key, CString(), -1);  // no user value
+      m_UserCache->Remember(file, section, key, CString(), -1);  // no user value
     }
   }
-  const CParam* shared = m_SharedCache->Find(cacheKey);
+  const CParam* shared = m_SharedCache->Find(file, section, key);
   if (shared && shared->dirty) return copyCached(shared->value, buffer, size);
   if (!m_SharedCache->ResolveFile(file, path)) return 0;
   const DWORD count = GetPrivateProfileStringA(section, key, defaultValue, buffer, size, path);
   const CString value = wholeValue(buffer, count, size, section, key, defaultValue, path);
-  m_SharedCache->Remember(cacheKey, file, section, key, value, IntegerOfText(value));
+  m_SharedCache->Remember(file, section, key, value, IntegerOfText(value));
   return count;
 }
 
 int Setwell::_ReadAndCache(const char* section, const char* key, int defaultValue, const char* file, int userLayer) {
-  const CString cacheKey = ParamCacheKey(file, section, key);
   CString path, text;
   if (userLayer) {
-    const CParam* user = m_UserCache->Find(cacheKey);
+    const CParam* user = m_UserCache->Find(file, section, key);
     if (user && user->dirty) {
       if (!user->value.IsEmpty()) return user->integerValue;
-    } else if (m_UserCache->ResolveFile(file, path)) {
+    } else if (m_UserCache->ResolveExistingFile(file, path)) {
       const int value = static_cast<int>(GetPrivateProfileIntA(section, key, -1, path));
       if (value != -1) {
         text.Format("%u", static_cast<unsigned>(value));
-        m_UserCache->Remember(cacheKey, file, section, key, text, value);
+        m_UserCache->Remember(file, section, key, text, value);
         return value;
       }
-      m_UserCache->Remember(cacheKey, file, section, key, CString(), -1);
+      m_UserCache->Remember(file, section, key, CString(), -1);
     }
   }
-  const CParam* shared = m_SharedCache->Find(cacheKey);
+  const CParam* shared = m_SharedCache->Find(file, section, key);
   if (shared && shared->dirty) return shared->integerValue;
   if (!m_SharedCache->ResolveFile(file, path)) return defaultValue;
   const int value = static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, path));
   text.Format("%u", static_cast<unsigned>(value));
-  m_SharedCache->Remember(cacheKey, file, section, key, text, value);
+  m_SharedCache->Remember(file, section, key, text, value);
   return value;
 }

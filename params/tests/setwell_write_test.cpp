@@ -81,6 +81,27 @@ TEST_F(SetwellWrite, UnwritableChangeIsReportedAtTheEnd) {
   EXPECT_EQ(output.find("value-not-shown"), std::string::npos) << output;
 }
 
+TEST_F(SetwellWrite, EntriesAreOnePerFileAndPerKeyWhateverItsCase) {
+  const std::string other = tmp / "other/CorvexV0.inf";
+  platform::MakeFolders(tmp / "other");
+  WriteWholeFile(other, "[S]\nName=elsewhere\n");
+  char buffer[64];
+  EXPECT_EQ(Read("S", "Name", 0), "abcdef");
+  Setwell::GetInstance()->ReadStringParameter("S", "Name", "", buffer, sizeof(buffer), other.c_str(), 0, 0);
+  EXPECT_STREQ(buffer, "elsewhere");
+  EXPECT_EQ(Write("Name", "changed", 0, other.c_str()), 1);
+  EXPECT_EQ(Read("S", "Name", 0), "abcdef");
+  EXPECT_EQ(Write("KEY", "upper", 0), 1);
+  EXPECT_EQ(Read("s", "Key", 0), "upper");
+  EXPECT_EQ(Write("key", "lower", 0), 1);
+  EXPECT_EQ(Setwell::GetInstance()->Flush(), 1);
+  EXPECT_EQ(OnDisk(other, "S", "Name"), "changed");
+  EXPECT_EQ(OnDisk(settings, "S", "Name"), "abcdef");
+  const std::string content = ReadWholeFile(settings);
+  EXPECT_EQ(content.find("upper"), std::string::npos) << content;  // one line for the key
+  EXPECT_EQ(OnDisk(settings, "S", "Key"), "lower");
+}
+
 TEST_F(SetwellWrite, PendingValueSurvivesReReads) {
   EXPECT_EQ(Write("Name", "pending", 0), 1);
   ASSERT_TRUE(WritePrivateProfileStringA("S", "Name", "outside", settings.c_str()));
