@@ -1,6 +1,8 @@
 #include "param_cache.h"
 
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,11 +15,15 @@
 
 namespace {
 
-// A section or key name as the profile calls match it.
-CString foldedName(const char* name) {
-  CString folded(name ? name : "");
-  folded.Trim(" \t");
-  return folded.MakeLower();
+// Appends "@" and a section or key name as the profile calls match it: without
+// surrounding blanks, in lower case.
+void appendFoldedName(CString& text, const char* name) {
+  text.AppendChar('@');
+  if (!name) return;
+  const char* end = name + std::strlen(name);
+  while (*name == ' ' || *name == '\t') ++name;
+  while (end > name && (end[-1] == ' ' || end[-1] == '\t')) --end;
+  for (; name < end; ++name) text.AppendChar(static_cast<char>(std::tolower(static_cast<unsigned char>(*name))));
 }
 
 }  // namespace
@@ -42,9 +48,11 @@ CParamCache::~CParamCache() {
 void CParamCache::Serialize(CArchive& /*archive*/) {}  // the cache is never archived
 
 CString CParamCache::KeyOf(const char* file, const char* section, const char* key) {
-  CString path;
-  ResolveFile(file, path);
-  return path + "@" + foldedName(section) + "@" + foldedName(key);
+  CString cacheKey;
+  ResolveFile(file, cacheKey);
+  appendFoldedName(cacheKey, section);
+  appendFoldedName(cacheKey, key);
+  return cacheKey;
 }
 
 CParam* CParamCache::Find(const char* file, const char* section, const char* key) {
