@@ -1,6 +1,5 @@
 #include "param_cache.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -15,15 +14,16 @@
 
 namespace {
 
-// Appends "@" and a section or key name as the profile calls match it: without
-// surrounding blanks, in lower case.
+// Appends a section or key name as the profile calls match it, without surrounding
+// blanks and in lower case, and "@".
 void appendFoldedName(CString& text, const char* name) {
+  if (name) {
+    const char* end = name + std::strlen(name);
+    while (*name == ' ' || *name == '\t') ++name;
+    while (end > name && (end[-1] == ' ' || end[-1] == '\t')) --end;
+    for (; name < end; ++name) text.AppendChar(*name >= 'A' && *name <= 'Z' ? static_cast<char>(*name + 32) : *name);
+  }
   text.AppendChar('@');
-  if (!name) return;
-  const char* end = name + std::strlen(name);
-  while (*name == ' ' || *name == '\t') ++name;
-  while (end > name && (end[-1] == ' ' || end[-1] == '\t')) --end;
-  for (; name < end; ++name) text.AppendChar(static_cast<char>(std::tolower(static_cast<unsigned char>(*name))));
 }
 
 }  // namespace
@@ -48,11 +48,12 @@ CParamCache::~CParamCache() {
 void CParamCache::Serialize(CArchive& /*archive*/) {}  // the cache is never archived
 
 CString CParamCache::KeyOf(const char* file, const char* section, const char* key) {
-  CString cacheKey;
-  ResolveFile(file, cacheKey);
+  // "<section>@<key>@<path>": keys differ early, where they are compared first.
+  CString cacheKey, path;
   appendFoldedName(cacheKey, section);
   appendFoldedName(cacheKey, key);
-  return cacheKey;
+  ResolveFile(file, path);
+  return cacheKey + path;
 }
 
 CParam* CParamCache::Find(const char* file, const char* section, const char* key) {
@@ -71,14 +72,6 @@ CParam* CParamCache::Entry(const char* file, const char* section, const char* ke
     m_Params.SetAt(cacheKey, param);
   }
   return param;
-}
-
-void CParamCache::Remember(const char* file, const char* section, const char* key, const CString& value,
-                           int integerValue) {
-  CParam* param = Entry(file, section, key);
-  if (param->dirty) return;
-  param->value = value;
-  param->integerValue = integerValue;
 }
 
 void CParamCache::StoreChange(const char* file, const char* section, const char* key, const CString& value) {

@@ -37,8 +37,8 @@ class CParamCache : public CObject {
   // profile calls match them (surrounding blanks dropped, letter case ignored), so
   // every spelling of one key of one file is one entry.
   CParam* Find(const char* file, const char* section, const char* key);
-  // Keeps a value read from disk. An entry with a pending change is left as it is.
-  void Remember(const char* file, const char* section, const char* key, const CString& value, int integerValue);
+  // The entry, made (empty, clean) when there is none.
+  CParam* Entry(const char* file, const char* section, const char* key);
   // Keeps a change to be written by Flush.
   void StoreChange(const char* file, const char* section, const char* key, const CString& value);
 
@@ -58,7 +58,6 @@ class CParamCache : public CObject {
 
  private:
   CString KeyOf(const char* file, const char* section, const char* key);
-  CParam* Entry(const char* file, const char* section, const char* key);
 
   CMap<CString, const char*, CParam*, CParam*> m_Params;
   CMapStringToString m_Files;             // file argument -> resolved path

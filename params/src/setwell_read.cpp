@@ -39,6 +39,19 @@ const CParam* cachedValue(CParamCache& userCache, CParamCache& sharedCache, cons
   return sharedCache.Find(file, section, key);
 }
 
+// A value read from disk, kept clean.
+void keep(CParam& param, const CString& value) {
+  param.value = value;
+  param.integerValue = IntegerOfText(value);
+}
+
+// An integer as the cache keeps it: "%u" of its 32 bits (-1 is "4294967295").
+CString integerText(int value) {
+  CString text;
+  text.Format("%u", static_cast<unsigned>(value));
+  return text;
+}
+
 // The read of `count` characters into the caller's buffer, whole: read again into a
 // larger buffer when the caller's was filled.
 CString wholeValue(const char* buffer, DWORD count, DWORD size, const char* section, const char* key,
@@ -77,49 +90,43 @@ DWORD Setwell::_ReadAndCache(const char* section, const char* key, const char* d
                              DWORD size, const char* file, int userLayer) {
   CString path;
   if (userLayer) {
-    const CParam* user = m_UserCache->Find(file, section, key);
-    if (user && user->dirty) {
-      if (!user->value.IsEmpty()) return copyCached(user->value, buffer, size);
-    } else if (m_UserCache->ResolveExistingFile(file, path)) {
-      const DWORD count = GetPrivateProfileStringA(section, key, nullptr, buffer, size, path);
-      if (count) {
-        const CString value = wholeValue(buffer, count, size, section, key, nullptr, path);
-        m_UserCache->Remember(file, section, key, value, IntegerOfText(value));
-        return count;
-      }
-      m_UserCache->Remember(file, section, key, CString(), -1);  // no user value
+    CParam& user = *m_UserCache->Entry(file, section, key);
+    if (user.dirty) {
+      if (!user.value.IsEmpty()) return copyCached(user.value, buffer, size);
+    } else {
+      const DWORD count = m_UserCache->ResolveExistingFile(file, path)
+                              ? GetPrivateProfileStringA(section, key, nullptr, buffer, size, path)
+                              : 0;
+      keep(user, count ? wholeValue(buffer, count, size, section, key, nullptr, path) : CString());
+      if (count) return count;
     }
   }
-  const CParam* shared = m_SharedCache->Find(file, section, key);
-  if (shared && shared->dirty) return copyCached(shared->value, buffer, size);
-  if (!m_SharedCache->ResolveFile(file, path)) return 0;
+  CParam& shared = *m_SharedCache->Entry(file, section, key);
+  if (shared.dirty) return copyCached(shared.value, buffer, size);
+  m_SharedCache->ResolveFile(file, path);
   const DWORD count = GetPrivateProfileStringA(section, key, defaultValue, buffer, size, path);
-  const CString value = wholeValue(buffer, count, size, section, key, defaultValue, path);
-  m_SharedCache->Remember(file, section, key, value, IntegerOfText(value));
+  keep(shared, wholeValue(buffer, count, size, section, key, defaultValue, path));
   return count;
 }
 
 int Setwell::_ReadAndCache(const char* section, const char* key, int defaultValue, const char* file, int userLayer) {
-  CString path, text;
+  CString path;
   if (userLayer) {
-    const CParam* user = m_UserCache->Find(file, section, key);
-    if (user && user->dirty) {
-      if (!user->value.IsEmpty()) return user->integerValue;
-    } else if (m_UserCache->ResolveExistingFile(file, path)) {
-      const int value = static_cast<int>(GetPrivateProfileIntA(section, key, -1, path));
-      if (value != -1) {
-        text.Format("%u", static_cast<unsigned>(value));
-        m_UserCache->Remember(file, section, key, text, value);
-        return value;
-      }
-      m_UserCache->Remember(file, section, key, CString(), -1);
+    CParam& user = *m_UserCache->Entry(file, section, key);
+    if (user.dirty) {
+      if (!user.value.IsEmpty()) return user.integerValue;
+    } else {
+      const int value = m_UserCache->ResolveExistingFile(file, path)
+                            ? static_cast<int>(GetPrivateProfileIntA(section, key, -1, path))
+                            : -1;
+      keep(user, value != -1 ? integerText(value) : CString());
+      if (value != -1) return value;
     }
   }
-  const CParam* shared = m_SharedCache->Find(file, section, key);
-  if (shared && shared->dirty) return shared->integerValue;
-  if (!m_SharedCache->ResolveFile(file, path)) return defaultValue;
+  CParam& shared = *m_SharedCache->Entry(file, section, key);
+  if (shared.dirty) return shared.integerValue;
+  m_SharedCache->ResolveFile(file, path);
   const int value = static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, path));
-  text.Format("%u", static_cast<unsigned>(value));
-  m_SharedCache->Remember(file, section, key, text, value);
+  keep(shared, integerText(value));
   return value;
 }
