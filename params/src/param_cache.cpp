@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,13 @@ void appendFoldedName(CString& text, const char* name) {
     for (; name < end; ++name) text.AppendChar(*name >= 'A' && *name <= 'Z' ? static_cast<char>(*name + 32) : *name);
   }
   text.AppendChar('@');
+}
+
+// A file that cannot be written is reported once per process: every start of a
+// program whose settings folder is read-only would otherwise repeat it.
+bool FirstReportOf(const CString& path) {
+  static std::set<CString>* reported = new std::set<CString>;  // never destroyed: reports run at unload
+  return reported->insert(path).second;
 }
 
 }  // namespace
@@ -143,6 +151,7 @@ DWORD CParamCache::Flush() {
 }
 
 void CParamCache::ReportPending(FILE* stream) {
+  std::map<CString, std::vector<const CParam*>> pendingByFile;
   POSITION position = m_Params.GetStartPosition();
   while (position) {
     CString cacheKey, path;
@@ -150,7 +159,13 @@ void CParamCache::ReportPending(FILE* stream) {
     m_Params.GetNextAssoc(position, cacheKey, param);
     if (!param->dirty) continue;
     if (!ResolveFile(param->file, path)) path = param->file;
-    std::fprintf(stream, "Setwell: change not saved: file \"%s\", section \"%s\", key \"%s\"\n", path.GetString(),
-                 param->section.GetString(), param->key.GetString());
+    pendingByFile[path].push_back(param);
+  }
+  for (const auto& [path, params] : pendingByFile) {
+    if (!FirstReportOf(path)) continue;
+    std::fprintf(stream, "Setwell: changes not saved: file \"%s\", section \"%s\", key \"%s\"", path.GetString(),
+                 params.front()->section.GetString(), params.front()->key.GetString());
+    if (params.size() > 1) std::fprintf(stream, " and %zu more", params.size() - 1);
+    std::fputc('\n', stream);
   }
 }

@@ -53,7 +53,8 @@ class CParamCache : public CObject {
   // Writes the pending changes, one batched profile write per file. A change that
   // cannot be written stays pending. Returns 0, or the Win32 code of the first failure.
   DWORD Flush();
-  // One line per pending change (file, section, key; never the value).
+  // One line per file with pending changes (its first section and key, never a
+  // value), each file once per process.
   void ReportPending(FILE* stream);
 
  private:
