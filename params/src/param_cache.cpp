@@ -61,7 +61,8 @@ CString CParamCache::KeyOf(const char* file, const char* section, const char* ke
   appendFoldedName(cacheKey, section);
   appendFoldedName(cacheKey, key);
   ResolveFile(file, path);
-  return cacheKey + path;
+  cacheKey += path;
+  return cacheKey;
 }
 
 CParam* CParamCache::Find(const char* file, const char* section, const char* key) {
@@ -70,14 +71,12 @@ CParam* CParamCache::Find(const char* file, const char* section, const char* key
 }
 
 CParam* CParamCache::Entry(const char* file, const char* section, const char* key) {
-  const CString cacheKey = KeyOf(file, section, key);
-  CParam* param = nullptr;
-  if (!m_Params.Lookup(cacheKey, param)) {
+  CParam*& param = m_Params[KeyOf(file, section, key)];
+  if (!param) {
     param = new CParam;
     param->file = file;
     param->section = section;
     param->key = key;
-    m_Params.SetAt(cacheKey, param);
   }
   return param;
 }

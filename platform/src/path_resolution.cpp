@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstring>
 #include <mutex>
 #include <unordered_map>
 #include <utility>
@@ -11,6 +13,7 @@
 #include "file_stamp.h"
 #include "platform_files.h"
 #include "platform_paths.h"
+#include "resolved_status.h"
 #include "winerror.h"
 
 namespace platform {
@@ -120,12 +123,36 @@ std::string searchPath(const std::string& path, Lookup& lookup) {
   return resolved;
 }
 
+// The status of the path the last ResolvePath of this thread found as spelled. Plain
+// data: it outlives the thread's destructors, as file calls at exit need.
+struct ResolvedStatus {
+  char path[PATH_MAX];
+  struct stat status;
+  bool valid;
+};
+
+thread_local ResolvedStatus lastResolved;
+
+// True when `path` exists as spelled; its status is kept for TakeResolvedStatus.
+bool statusTaken(const std::string& path) {
+  lastResolved.valid = path.size() < sizeof(lastResolved.path) && stat(path.c_str(), &lastResolved.status) == 0;
+  if (lastResolved.valid) std::memcpy(lastResolved.path, path.c_str(), path.size() + 1);
+  return lastResolved.valid;
+}
+
 }  // namespace
+
+bool TakeResolvedStatus(const std::string& path, struct stat& status) {
+  if (!lastResolved.valid || path != lastResolved.path) return false;
+  lastResolved.valid = false;
+  status = lastResolved.status;
+  return true;
+}
 
 // A path that does not exist as spelled costs a folder search once; later lookups
 // only stamp the searched folders, so a file made since (by any process) is found.
 std::string ResolvePath(const std::string& path) {
-  if (path.empty() || exists(path)) return path;
+  if (path.empty() || statusTaken(path)) return path;
   std::string resolved;
   if (cachedLookup(path, resolved)) return resolved;
   Lookup lookup;

@@ -16,6 +16,7 @@
 #include "file_stamp.h"
 #include "platform_files.h"
 #include "profile_store.h"
+#include "resolved_status.h"
 #include "winerror.h"
 
 namespace platform {
@@ -99,7 +100,7 @@ bool ReadProfileFile(int fd, struct stat& status, std::string& content) {
 
 std::shared_ptr<const ProfileDocument> LoadProfile(const std::string& path) {
   struct stat st;
-  if (stat(path.c_str(), &st) == 0) {
+  if (TakeResolvedStatus(path, st) || stat(path.c_str(), &st) == 0) {
     if (auto document = settledDocument(path, StampOf(st))) return document;
   }
   const struct timespec readAt = Now();
