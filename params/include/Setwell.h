@@ -26,8 +26,8 @@ class Setwell {
  public:
   // The singleton, created on first use; null only when it cannot be allocated.
   static Setwell* GetInstance();
-  // Writes what is pending (changes it still cannot write go to standard error)
-  // and forgets the singleton. The recent-file list is not written here.
+  // Writes what is pending (a file it still cannot write is named on standard error,
+  // once per process) and forgets the singleton. The recent-file list is not written.
   ~Setwell();
   Setwell(const Setwell&) = delete;
   Setwell& operator=(const Setwell&) = delete;
