@@ -29,7 +29,7 @@ void appendFoldedName(CString& text, const char* name) {
 
 // A file that cannot be written is reported once per process: every start of a
 // program whose settings folder is read-only would otherwise repeat it.
-bool FirstReportOf(const CString& path) {
+bool firstReportOf(const CString& path) {
   static std::set<CString>* reported = new std::set<CString>;  // never destroyed: reports run at unload
   return reported->insert(path).second;
 }
@@ -161,7 +161,7 @@ void CParamCache::ReportPending(FILE* stream) {
     pendingByFile[path].push_back(param);
   }
   for (const auto& [path, params] : pendingByFile) {
-    if (!FirstReportOf(path)) continue;
+    if (!firstReportOf(path)) continue;
     std::fprintf(stream, "Setwell: changes not saved: file \"%s\", section \"%s\", key \"%s\"", path.GetString(),
                  params.front()->section.GetString(), params.front()->key.GetString());
     if (params.size() > 1) std::fprintf(stream, " and %zu more", params.size() - 1);
