@@ -3,7 +3,8 @@
 // Each file has two layers: the shared layer is the file as the caller names it, the
 // user layer a file of the same name in the user configuration folder, holding the
 // user's own values. Every value read or written stays in memory, so a key is read
-// from disk once per process unless the caller asks for a refresh. Writes wait in
+// from disk once per process unless the caller asks for a refresh; whether a file has
+// a user copy is looked at once, and again at a refresh or a flush. Writes wait in
 // memory until Flush (or the destruction of the instance), which replaces each file
 // once, atomically, under the platform's profile lock. Single-threaded: the suite's
 // user-interface thread.
@@ -25,8 +26,8 @@ class Setwell {
  public:
   // The singleton, created on first use; null only when it cannot be allocated.
   static Setwell* GetInstance();
-  // Writes what is pending (changes it still cannot write go to standard error)
-  // and forgets the singleton. The recent-file list is not written here.
+  // Writes what is pending (a file it still cannot write is named on standard error,
+  // once per process) and forgets the singleton. The recent-file list is not written.
   ~Setwell();
   Setwell(const Setwell&) = delete;
   Setwell& operator=(const Setwell&) = delete;

@@ -1,7 +1,9 @@
 #include "param_cache.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,11 +13,28 @@
 #include "winfile.h"
 #include "winprofile.h"
 
-CString ParamCacheKey(const char* file, const char* section, const char* key) {
-  CString cacheKey;
-  cacheKey.Format("%s@%s@%s", FileNamePart(file).GetString(), section, key ? key : "");
-  return cacheKey;
+namespace {
+
+// Appends a section or key name as the profile calls match it, without surrounding
+// blanks and in lower case, and "@".
+void appendFoldedName(CString& text, const char* name) {
+  if (name) {
+    const char* end = name + std::strlen(name);
+    while (*name == ' ' || *name == '\t') ++name;
+    while (end > name && (end[-1] == ' ' || end[-1] == '\t')) --end;
+    for (; name < end; ++name) text.AppendChar(*name >= 'A' && *name <= 'Z' ? static_cast<char>(*name + 32) : *name);
+  }
+  text.AppendChar('@');
 }
+
+// A file that cannot be written is reported once per process: every start of a
+// program whose settings folder is read-only would otherwise repeat it.
+bool firstReportOf(const CString& path) {
+  static std::set<CString>* reported = new std::set<CString>;  // never destroyed: reports run at unload
+  return reported->insert(path).second;
+}
+
+}  // namespace
 
 int IntegerOfText(const CString& text) {
   if (text.IsEmpty()) return -1;
@@ -36,34 +55,34 @@ CParamCache::~CParamCache() {
 
 void CParamCache::Serialize(CArchive& /*archive*/) {}  // the cache is never archived
 
-CParam* CParamCache::Find(const CString& cacheKey) const {
-  CParam* param = nullptr;
-  return m_Params.Lookup(cacheKey, param) ? param : nullptr;
+CString CParamCache::KeyOf(const char* file, const char* section, const char* key) {
+  // "<section>@<key>@<path>": keys differ early, where they are compared first.
+  CString cacheKey, path;
+  appendFoldedName(cacheKey, section);
+  appendFoldedName(cacheKey, key);
+  ResolveFile(file, path);
+  cacheKey += path;
+  return cacheKey;
 }
 
-CParam* CParamCache::Entry(const CString& cacheKey, const char* file, const char* section, const char* key) {
-  CParam* param = Find(cacheKey);
+CParam* CParamCache::Find(const char* file, const char* section, const char* key) {
+  CParam* param = nullptr;
+  return m_Params.Lookup(KeyOf(file, section, key), param) ? param : nullptr;
+}
+
+CParam* CParamCache::Entry(const char* file, const char* section, const char* key) {
+  CParam*& param = m_Params[KeyOf(file, section, key)];
   if (!param) {
     param = new CParam;
     param->file = file;
     param->section = section;
     param->key = key;
-    m_Params.SetAt(cacheKey, param);
   }
   return param;
 }
 
-void CParamCache::Remember(const CString& cacheKey, const char* file, const char* section, const char* key,
-                           const CString& value, int integerValue) {
-  CParam* param = Entry(cacheKey, file, section, key);
-  if (param->dirty) return;
-  param->value = value;
-  param->integerValue = integerValue;
-}
-
-void CParamCache::StoreChange(const CString& cacheKey, const char* file, const char* section, const char* key,
-                              const CString& value) {
-  CParam* param = Entry(cacheKey, file, section, key);
+void CParamCache::StoreChange(const char* file, const char* section, const char* key, const CString& value) {
+  CParam* param = Entry(file, section, key);
   param->value = value;
   param->integerValue = IntegerOfText(value);
   param->dirty = 1;
@@ -89,6 +108,22 @@ bool CParamCache::ResolveFile(const char* file, CString& path) {
   return true;
 }
 
+bool CParamCache::ResolveExistingFile(const char* file, CString& path) {
+  if (!ResolveFile(file, path)) return false;
+  auto known = m_FileExists.find(path);
+  if (known == m_FileExists.end()) {
+    const DWORD attributes = GetFileAttributesA(path);
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    known = m_FileExists.emplace(path, exists).first;
+  }
+  return known->second;
+}
+
+void CParamCache::Recheck(const char* file) {
+  CString path;
+  if (ResolveFile(file, path)) m_FileExists.erase(path);
+}
+
 DWORD CParamCache::Flush() {
   if (!m_Dirty) return 0;
   std::map<CString, std::vector<CParam*>> changesByFile;
@@ -106,6 +141,7 @@ DWORD CParamCache::Flush() {
     std::vector<ProfileChange> changes;
     for (const CParam* param : params) changes.push_back({param->section, param->key, param->value});
     const bool written = WritePrivateProfileBatchA(path, changes.data(), changes.size());
+    m_FileExists.erase(path);
     if (!written && !firstError) firstError = GetLastError();
     for (CParam* param : params) param->dirty = written ? 0 : 1;
     m_Dirty = m_Dirty || !written;
@@ -114,6 +150,7 @@ DWORD CParamCache::Flush() {
 }
 
 void CParamCache::ReportPending(FILE* stream) {
+  std::map<CString, std::vector<const CParam*>> pendingByFile;
   POSITION position = m_Params.GetStartPosition();
   while (position) {
     CString cacheKey, path;
@@ -121,7 +158,13 @@ void CParamCache::ReportPending(FILE* stream) {
     m_Params.GetNextAssoc(position, cacheKey, param);
     if (!param->dirty) continue;
     if (!ResolveFile(param->file, path)) path = param->file;
-    std::fprintf(stream, "Setwell: change not saved: file \"%s\", section \"%s\", key \"%s\"\n", path.GetString(),
-                 param->section.GetString(), param->key.GetString());
+    pendingByFile[path].push_back(param);
+  }
+  for (const auto& [path, params] : pendingByFile) {
+    if (!firstReportOf(path)) continue;
+    std::fprintf(stream, "Setwell: changes not saved: file \"%s\", section \"%s\", key \"%s\"", path.GetString(),
+                 params.front()->section.GetString(), params.front()->key.GetString());
+    if (params.size() > 1) std::fprintf(stream, " and %zu more", params.size() - 1);
+    std::fputc('\n', stream);
   }
 }

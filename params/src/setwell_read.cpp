@@ -29,14 +29,27 @@ DWORD copyCached(const CString& value, char* buffer, DWORD size) {
 // The value a read finds in the caches: the user's when asked for, else the shared
 // one. A user-layer read that found no user value leaves an empty user entry, so
 // until the user layer has been looked at, a shared entry is not the answer.
-const CParam* cachedValue(const CParamCache& userCache, const CParamCache& sharedCache, const CString& cacheKey,
-                          int userLayer) {
+const CParam* cachedValue(CParamCache& userCache, CParamCache& sharedCache, const char* file, const char* section,
+                          const char* key, int userLayer) {
   if (userLayer) {
-    const CParam* user = userCache.Find(cacheKey);
+    const CParam* user = userCache.Find(file, section, key);
     if (!user) return nullptr;
     if (!user->value.IsEmpty()) return user;
   }
-  return sharedCache.Find(cacheKey);
+  return sharedCache.Find(file, section, key);
+}
+
+// A value read from disk, kept clean.
+void keep(CParam& param, const CString& value) {
+  param.value = value;
+  param.integerValue = IntegerOfText(value);
+}
+
+// An integer as the cache keeps it: "%u" of its 32 bits (-1 is "4294967295").
+CString integerText(int value) {
+  CString text;
+  text.Format("%u", static_cast<unsigned>(value));
+  return text;
 }
 
 // The read of `count` characters into the caller's buffer, whole: read again into a
@@ -52,10 +65,10 @@ CString wholeValue(const char* buffer, DWORD count, DWORD size, const char* sect
 DWORD Setwell::ReadStringParameter(const char* section, const char* key, const char* defaultValue, char* buffer,
                                    DWORD size, const char* file, int userLayer, int refresh) {
   if (!section || !buffer || size == 0 || !file || !*file || (key && !*key)) return 0;
-  if (!refresh) {
-    const CString cacheKey = ParamCacheKey(file, section, key);
-    if (const CParam* hit = cachedValue(*m_UserCache, *m_SharedCache, cacheKey, userLayer))
-      return copyCached(hit->value, buffer, size);
+  if (refresh) {
+    m_UserCache->Recheck(file);
+  } else if (const CParam* hit = cachedValue(*m_UserCache, *m_SharedCache, file, section, key, userLayer)) {
+    return copyCached(hit->value, buffer, size);
   }
   return _ReadAndCache(section, key, defaultValue, buffer, size, file, userLayer);
 }
@@ -63,9 +76,10 @@ DWORD Setwell::ReadStringParameter(const char* section, const char* key, const c
 int Setwell::ReadIntParameter(const char* section, const char* key, int defaultValue, const char* file,
                               int userLayer, int refresh) {
   if (!section || !key || !*key || !file || !*file) return 0;
-  if (!refresh) {
-    const CString cacheKey = ParamCacheKey(file, section, key);
-    if (const CParam* hit = cachedValue(*m_UserCache, *m_SharedCache, cacheKey, userLayer)) return hit->integerValue;
+  if (refresh) {
+    m_UserCache->Recheck(file);
+  } else if (const CParam* hit = cachedValue(*m_UserCache, *m_SharedCache, file, section, key, userLayer)) {
+    return hit->integerValue;
   }
   return _ReadAndCache(section, key, defaultValue, file, userLayer);
 }
@@ -74,53 +88,45 @@ int Setwell::ReadIntParameter(const char* section, const char* key, int defaultV
 // A pending empty user value stands for "no user value" and falls through.
 DWORD Setwell::_ReadAndCache(const char* section, const char* key, const char* defaultValue, char* buffer,
                              DWORD size, const char* file, int userLayer) {
-  const CString cacheKey = ParamCacheKey(file, section, key);
   CString path;
   if (userLayer) {
-    const CParam* user = m_UserCache->Find(cacheKey);
-    if (user && user->dirty) {
-      if (!user->value.IsEmpty()) return copyCached(user->value, buffer, size);
-    } else if (m_UserCache->ResolveFile(file, path)) {
-      const DWORD count = GetPrivateProfileStringA(section, key, nullptr, buffer, size, path);
-      if (count) {
-        const CString value = wholeValue(buffer, count, size, section, key, nullptr, path);
-        m_UserCache->Remember(cacheKey, file, section, key, value, IntegerOfText(value));
-        return count;
-      }
-      m_UserCache->Remember(cacheKey, file, section, key, CString(), -1);  // no user value
+    CParam& user = *m_UserCache->Entry(file, section, key);
+    if (user.dirty) {
+      if (!user.value.IsEmpty()) return copyCached(user.value, buffer, size);
+    } else {
+      const DWORD count = m_UserCache->ResolveExistingFile(file, path)
+                              ? GetPrivateProfileStringA(section, key, nullptr, buffer, size, path)
+                              : 0;
+      keep(user, count ? wholeValue(buffer, count, size, section, key, nullptr, path) : CString());
+      if (count) return count;
     }
   }
-  const CParam* shared = m_SharedCache->Find(cacheKey);
-  if (shared && shared->dirty) return copyCached(shared->value, buffer, size);
-  if (!m_SharedCache->ResolveFile(file, path)) return 0;
+  CParam& shared = *m_SharedCache->Entry(file, section, key);
+  if (shared.dirty) return copyCached(shared.value, buffer, size);
+  m_SharedCache->ResolveFile(file, path);
   const DWORD count = GetPrivateProfileStringA(section, key, defaultValue, buffer, size, path);
-  const CString value = wholeValue(buffer, count, size, section, key, defaultValue, path);
-  m_SharedCache->Remember(cacheKey, file, section, key, value, IntegerOfText(value));
+  keep(shared, wholeValue(buffer, count, size, section, key, defaultValue, path));
   return count;
 }
 
 int Setwell::_ReadAndCache(const char* section, const char* key, int defaultValue, const char* file, int userLayer) {
-  const CString cacheKey = ParamCacheKey(file, section, key);
-  CString path, text;
+  CString path;
   if (userLayer) {
-    const CParam* user = m_UserCache->Find(cacheKey);
-    if (user && user->dirty) {
-      if (!user->value.IsEmpty()) return user->integerValue;
-    } else if (m_UserCache->ResolveFile(file, path)) {
-      const int value = static_cast<int>(GetPrivateProfileIntA(section, key, -1, path));
-      if (value != -1) {
-        text.Format("%u", static_cast<unsigned>(value));
-        m_UserCache->Remember(cacheKey, file, section, key, text, value);
-        return value;
-      }
-      m_UserCache->Remember(cacheKey, file, section, key, CString(), -1);
+    CParam& user = *m_UserCache->Entry(file, section, key);
+    if (user.dirty) {
+      if (!user.value.IsEmpty()) return user.integerValue;
+    } else {
+      const int value = m_UserCache->ResolveExistingFile(file, path)
+                            ? static_cast<int>(GetPrivateProfileIntA(section, key, -1, path))
+                            : -1;
+      keep(user, value != -1 ? integerText(value) : CString());
+      if (value != -1) return value;
     }
   }
-  const CParam* shared = m_SharedCache->Find(cacheKey);
-  if (shared && shared->dirty) return shared->integerValue;
-  if (!m_SharedCache->ResolveFile(file, path)) return defaultValue;
+  CParam& shared = *m_SharedCache->Entry(file, section, key);
+  if (shared.dirty) return shared.integerValue;
+  m_SharedCache->ResolveFile(file, path);
   const int value = static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, path));
-  text.Format("%u", static_cast<unsigned>(value));
-  m_SharedCache->Remember(cacheKey, file, section, key, text, value);
+  keep(shared, integerText(value));
   return value;
 }

@@ -106,7 +106,9 @@ int Setwell::FlushRecentFiles() {
   for (INT_PTR i = 0; i < m_RecentFiles.GetSize(); ++i)
     changes.push_back({kRecentSection, numbers[static_cast<size_t>(i)].c_str(), m_RecentFiles[i]});
   CreateUserConfigFolder();
-  if (!WritePrivateProfileBatchA(path, changes.data(), changes.size())) return 0;
+  const bool written = WritePrivateProfileBatchA(path, changes.data(), changes.size());
+  m_UserCache->Recheck(m_SettingsFile);  // the write may have made the user copy
+  if (!written) return 0;
   m_RecentFilesModified = 0;
   return 1;
 }

@@ -10,11 +10,10 @@ namespace {
 // What a layer holds for the key now: its cached entry, else its file (empty when
 // missing). Read only to compare; caching it would turn a missing key into an empty
 // value that hides the defaults of later reads.
-CString currentValue(CParamCache& cache, const CString& cacheKey, const char* section, const char* key,
-                     const char* file) {
-  if (const CParam* param = cache.Find(cacheKey)) return param->value;
+CString currentValue(CParamCache& cache, const char* section, const char* key, const char* file) {
+  if (const CParam* param = cache.Find(file, section, key)) return param->value;
   CString path;
-  return cache.ResolveFile(file, path) ? ReadWholeProfileValue(section, key, nullptr, path) : CString();
+  return cache.ResolveExistingFile(file, path) ? ReadWholeProfileValue(section, key, nullptr, path) : CString();
 }
 
 }  // namespace
@@ -26,11 +25,10 @@ int Setwell::WriteParameter(const char* section, const char* key, const char* va
                             int userLayer) {
   if (!section || !key || !value || !file || !*key || !*file) return 0;
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return 0;
-  const CString cacheKey = ParamCacheKey(file, section, key);
-  CString current = userLayer ? currentValue(*m_UserCache, cacheKey, section, key, file) : CString();
-  if (current.IsEmpty()) current = currentValue(*m_SharedCache, cacheKey, section, key, file);
+  CString current = userLayer ? currentValue(*m_UserCache, section, key, file) : CString();
+  if (current.IsEmpty()) current = currentValue(*m_SharedCache, section, key, file);
   if (current == value) return 1;
-  (userLayer ? m_UserCache : m_SharedCache)->StoreChange(cacheKey, file, section, key, value);
+  (userLayer ? m_UserCache : m_SharedCache)->StoreChange(file, section, key, value);
   m_Dirty = 1;
   return 1;
 }

@@ -8,10 +8,13 @@
 
 namespace {
 
+// Empty when the home is the file system's root or unknown: the folder is refused
+// rather than made at the root.
 CString withHomeExpanded(const CString& folder) {
   if (folder.Find("~/") != 0) return folder;
   std::string home = platform::UserHome();
   while (!home.empty() && home.back() == platform::kPathSeparator) home.pop_back();
+  if (home.empty()) return CString();
   return CString(home) + folder.Mid(1);
 }
 

@@ -5,5 +5,6 @@
 
 // The user configuration folder named by the settings file, with a trailing
 // separator, or empty: "DIRECTORIES"/"USERCONFIG", else "PROJECT" cut after its last
-// separator with "UserConfig" appended. A leading "~/" names the user's home.
+// separator with "UserConfig" appended. A leading "~/" names the user's home; a home
+// that is the root or unknown gives no folder.
 CString UserConfigFolderOf(const char* settingsFile);

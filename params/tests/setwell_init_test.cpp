@@ -53,6 +53,15 @@ TEST_F(SetwellTest, CreateUserConfigFolderResults) {
   EXPECT_EQ(Start().CreateUserConfigFolder(), 3);  // no folder configured
 }
 
+TEST_F(SetwellTest, HomeAtTheRootGivesNoUserConfigFolder) {
+  platform::SetUserHome("/");
+  Setwell& setwell = Start(kUserConfig);
+  std::string tested;
+  setwell.IsFileExists(settings, true, tested);
+  ASSERT_EQ(tested, "CorvexV0.inf");  // nothing at the root is ever tested or made
+  EXPECT_EQ(setwell.CreateUserConfigFolder(), 3);
+}
+
 TEST_F(SetwellTest, ApplicationDirectoryIsTheProgramFolder) {
   CString folder;
   EXPECT_STREQ(Setwell::GetApplicationDirectory(folder), CORVEX_TEST_BIN_DIR "/");

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstring>
 
 #include "setwell_fixture.h"
@@ -60,6 +62,16 @@ TEST_F(SetwellRead, RefreshSeesTheFileChange) {
   EXPECT_EQ(Read("S", "Name"), "changed");
   EXPECT_EQ(Read("S", "Mine", 1, 1, "dflt"), "dflt");
   EXPECT_EQ(Read("S", "Mine"), "dflt");  // the removed user value is not served again
+}
+
+// Whether a user copy exists is remembered until a refresh: one made meanwhile by
+// another program, in any letter case, is read then.
+TEST_F(SetwellRead, UserCopyMadeLaterIsReadAtARefresh) {
+  ASSERT_EQ(unlink(userCopy.c_str()), 0);
+  EXPECT_EQ(Read("S", "Mine"), "");
+  testing_support::WriteWholeFile(tmp / "home/.config/halvorn/corvexv0.INF", "[S]\nMine=user\n");
+  EXPECT_EQ(Read("S", "Mine"), "");
+  EXPECT_EQ(Read("S", "Mine", 1, 1), "user");
 }
 
 TEST_F(SetwellRead, KeyListIsCachedWhole) {

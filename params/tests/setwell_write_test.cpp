@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "setwell_fixture.h"
 #include "winerror.h"
 
@@ -68,17 +70,43 @@ TEST_F(SetwellWrite, FailedFlushKeepsTheChangeForTheNextOne) {
   EXPECT_EQ(OnDisk(folder, "S", "K"), "v");
 }
 
-TEST_F(SetwellWrite, UnwritableChangeIsReportedAtTheEnd) {
+TEST_F(SetwellWrite, UnwritableFileIsReportedOncePerProcess) {
   const std::string folder = tmp / "target.ini";
   ASSERT_TRUE(platform::MakeFolders(folder));
   EXPECT_EQ(Write("Secret", "value-not-shown", 0, folder.c_str()), 1);
+  EXPECT_EQ(Write("Other", "v", 0, folder.c_str()), 1);
+  EXPECT_EQ(Setwell::GetInstance()->Flush(), 0);
+  testing::internal::CaptureStderr();
+  Restart();
+  const std::string output = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+  EXPECT_NE(output.find(folder), std::string::npos) << output;
+  EXPECT_EQ(output.find("value-not-shown"), std::string::npos) << output;
+  EXPECT_EQ(Write("Secret", "again", 0, folder.c_str()), 1);
   testing::internal::CaptureStderr();
   delete Setwell::GetInstance();
-  const std::string output = testing::internal::GetCapturedStderr();
-  EXPECT_NE(output.find(folder), std::string::npos) << output;
-  EXPECT_NE(output.find("\"S\""), std::string::npos) << output;
-  EXPECT_NE(output.find("\"Secret\""), std::string::npos) << output;
-  EXPECT_EQ(output.find("value-not-shown"), std::string::npos) << output;
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST_F(SetwellWrite, EntriesAreOnePerFileAndPerKeyWhateverItsCase) {
+  const std::string other = tmp / "other/CorvexV0.inf";
+  platform::MakeFolders(tmp / "other");
+  WriteWholeFile(other, "[S]\nName=elsewhere\n");
+  char buffer[64];
+  EXPECT_EQ(Read("S", "Name", 0), "abcdef");
+  Setwell::GetInstance()->ReadStringParameter("S", "Name", "", buffer, sizeof(buffer), other.c_str(), 0, 0);
+  EXPECT_STREQ(buffer, "elsewhere");
+  EXPECT_EQ(Write("Name", "changed", 0, other.c_str()), 1);
+  EXPECT_EQ(Read("S", "Name", 0), "abcdef");
+  EXPECT_EQ(Write("KEY", "upper", 0), 1);
+  EXPECT_EQ(Read("s", "Key", 0), "upper");
+  EXPECT_EQ(Write("key", "lower", 0), 1);
+  EXPECT_EQ(Setwell::GetInstance()->Flush(), 1);
+  EXPECT_EQ(OnDisk(other, "S", "Name"), "changed");
+  EXPECT_EQ(OnDisk(settings, "S", "Name"), "abcdef");
+  const std::string content = ReadWholeFile(settings);
+  EXPECT_EQ(content.find("upper"), std::string::npos) << content;  // one line for the key
+  EXPECT_EQ(OnDisk(settings, "S", "Key"), "lower");
 }
 
 TEST_F(SetwellWrite, PendingValueSurvivesReReads) {

@@ -1,11 +1,9 @@
 // The cache of parsed profile files.
 //
 // An entry is valid while the file's device, inode, size and modification time
-// (with nanoseconds) are unchanged. A file can still change without changing any of
-// them when it is rewritten within one tick of the file system's clock. An entry is
-// therefore trusted on its stamp alone only once the file's modification time lies
-// well before the moment its content was read; until then each lookup reads the
-// file again and compares the bytes (which is cheap next to parsing).
+// (with nanoseconds) are unchanged, and trusted on that stamp alone only once it is
+// settled (file_stamp.h); until then each lookup reads the file again and compares
+// the bytes (which is cheap next to parsing).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,27 +13,14 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "file_stamp.h"
 #include "platform_files.h"
 #include "profile_store.h"
+#include "resolved_status.h"
 #include "winerror.h"
 
 namespace platform {
 namespace {
-
-// Longer than the timestamp granularity of any file system a settings file may be on.
-constexpr time_t kSettleSeconds = 2;
-
-struct FileStamp {
-  dev_t device = 0;
-  ino_t inode = 0;
-  off_t size = 0;
-  struct timespec modified = {0, 0};
-
-  bool operator==(const FileStamp& other) const {
-    return device == other.device && inode == other.inode && size == other.size &&
-           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
-  }
-};
 
 struct CacheEntry {
   FileStamp stamp;
@@ -43,7 +28,7 @@ struct CacheEntry {
   std::string content;
   std::shared_ptr<const ProfileDocument> document;
 
-  bool settled() const { return stamp.modified.tv_sec + kSettleSeconds < readAt.tv_sec; }
+  bool settled() const { return Settled(stamp, readAt); }
 };
 
 struct Cache {
@@ -54,14 +39,6 @@ struct Cache {
 Cache& cache() {
   static Cache* instance = new Cache;  // never destroyed: profile calls may run from exit handlers
   return *instance;
-}
-
-FileStamp stampOf(const struct stat& st) { return {st.st_dev, st.st_ino, st.st_size, st.st_mtim}; }
-
-struct timespec now() {
-  struct timespec time;
-  clock_gettime(CLOCK_REALTIME, &time);
-  return time;
 }
 
 // The cached document when the entry is valid for `stamp` without reading the file.
@@ -80,7 +57,7 @@ bool readFile(const std::string& path, FileStamp& stamp, std::string& content) {
   const int error = errno;
   close(fd);
   errno = error;
-  if (ok) stamp = stampOf(st);
+  if (ok) stamp = StampOf(st);
   return ok;
 }
 
@@ -123,10 +100,10 @@ bool ReadProfileFile(int fd, struct stat& status, std::string& content) {
 
 std::shared_ptr<const ProfileDocument> LoadProfile(const std::string& path) {
   struct stat st;
-  if (stat(path.c_str(), &st) == 0) {
-    if (auto document = settledDocument(path, stampOf(st))) return document;
+  if (TakeResolvedStatus(path, st) || stat(path.c_str(), &st) == 0) {
+    if (auto document = settledDocument(path, StampOf(st))) return document;
   }
-  const struct timespec readAt = now();
+  const struct timespec readAt = Now();
   FileStamp stamp;
   std::string content;
   if (!readFile(path, stamp, content)) {
@@ -138,10 +115,10 @@ std::shared_ptr<const ProfileDocument> LoadProfile(const std::string& path) {
 }
 
 void RememberProfile(const std::string& path, const std::string& content) {
-  const struct timespec readAt = now();
+  const struct timespec readAt = Now();
   struct stat st;
   if (stat(path.c_str(), &st) != 0) return ForgetProfile(path);
-  store(path, stampOf(st), readAt, content);
+  store(path, StampOf(st), readAt, content);
 }
 
 void ForgetProfile(const std::string& path) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -35,6 +37,30 @@ TEST(PathResolution, FindsEachElementIgnoringCase) {
   FILE* f = platform::OpenFile(tmp / "PROGRAM/lng/CORVEXV0.INF", "rb");
   ASSERT_NE(f, nullptr);
   fclose(f);
+}
+
+// A failed search is remembered against the folder's stamp: a file made there since is
+// found, also when the folder's time did not move (a change within one clock tick).
+TEST(PathResolution, FileMadeAfterAFailedSearchIsFound) {
+  TempFolder tmp;
+  const std::string folder = tmp / "Folder", asked = tmp / "folder/USER.INF";
+  ASSERT_TRUE(platform::MakeFolders(folder));
+  for (const bool settled : {true, false}) {
+    SCOPED_TRACE(settled ? "folder changed long ago" : "folder changed just now");
+    struct stat st = {};
+    ASSERT_EQ(stat(folder.c_str(), &st), 0);
+    struct timespec times[2] = {st.st_mtim, st.st_mtim};
+    if (settled) times[0].tv_sec = times[1].tv_sec = st.st_mtim.tv_sec - 3600;
+    ASSERT_EQ(utimensat(AT_FDCWD, folder.c_str(), times, 0), 0);
+    EXPECT_EQ(platform::ResolvePath(asked), folder + "/USER.INF");
+    EXPECT_EQ(platform::ResolvePath(asked), folder + "/USER.INF");
+    ASSERT_TRUE(testing_support::WriteWholeFile(folder + "/user.inf", "x"));
+    if (!settled) {
+      ASSERT_EQ(utimensat(AT_FDCWD, folder.c_str(), times, 0), 0);
+    }
+    EXPECT_EQ(platform::ResolvePath(asked), folder + "/user.inf");
+    ASSERT_EQ(unlink((folder + "/user.inf").c_str()), 0);
+  }
 }
 
 TEST(Folders, RedirectionReachesEveryFolderAndIsMadePrivate) {

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "corvex_build_date.h"
+
 CString BuildStampFromDate(const char* compilerDate) {
   static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -18,4 +20,6 @@ CString BuildStampFromDate(const char* compilerDate) {
   return CString();
 }
 
-CString LibraryBuildStamp() { return BuildStampFromDate(__DATE__); }
+// The date CMake gave the build, which the sample settings laid out with the program
+// carry as their stamp too.
+CString LibraryBuildStamp() { return BuildStampFromDate(CORVEX_BUILD_DATE); }

@@ -5,6 +5,7 @@
 #include "SettingsAccess.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "IniFile.h"
 #include "Setwell.h"
@@ -135,7 +136,7 @@ void CSettingsAccess::LoadEntry(SettingId id) {
 void CSettingsAccess::LoadEntries(SettingFile file, const char* section) {
   for (int id = 0; id < SETTING_COUNT; ++id) {
     const SettingSchemaEntry& entry = SettingSchema(static_cast<SettingId>(id));
-    if (entry.file == file && CString(entry.section) == section) LoadEntry(static_cast<SettingId>(id));
+    if (entry.file == file && std::strcmp(entry.section, section) == 0) LoadEntry(static_cast<SettingId>(id));
   }
 }
 

@@ -3,5 +3,6 @@
 
 #include <string>
 
-// Copies every sample template into `programFolder` with @PROGRAM_DIR@ replaced.
+// Copies every sample template into `programFolder` with @PROGRAM_DIR@ and
+// @BUILD_STAMP@ replaced.
 void LayOutSampleSettings(const std::string& programFolder);

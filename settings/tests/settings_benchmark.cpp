@@ -38,9 +38,10 @@ struct Sample {
     files = {settingsFile, program + "/PELKPELKD.INI", program + "/LANG.INF", program + "/Data/TOOLS.INF"};
     // Load once, so that the build stamp is written before the measurements.
     Load();
-    // Files changed in the last seconds are compared with the disk at every lookup.
-    for (const std::string& file : files)
-      fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    // Files and folders changed in the last seconds are compared with the disk at
+    // every lookup, as a program's would not be.
+    for (const auto& entry : fs::recursive_directory_iterator(tmp.path()))
+      fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
   }
   // As at a program's start: COM not yet initialised on the thread.
   void Load() {

@@ -36,6 +36,7 @@ Answers SettingsFixture::Probe(const std::vector<std::string>& args, const std::
   const testing_support::ChildResult result =
       testing_support::RunProgram(program + "/settings_probe", args, fullEnv, 60);
   EXPECT_EQ(result.exitCode, 0) << result.output;
+  probeOutput = result.output;
   Answers answers;
   std::istringstream lines(result.output);
   for (std::string line; std::getline(lines, line);) {

@@ -20,7 +20,8 @@ class SettingsFixture : public ::testing::Test {
   // Lays the program folder out afresh.
   void LayOut();
 
-  // Runs the probe with the given options and extra environment; its answers by name.
+  // Runs the probe with the given options and extra environment; its answers by name,
+  // its whole output in probeOutput.
   Answers Probe(const std::vector<std::string>& args = {}, const std::map<std::string, std::string>& env = {});
 
   // The profile value as the platform reads it, "<missing>" when absent.
@@ -35,4 +36,5 @@ class SettingsFixture : public ::testing::Test {
   const std::string systemFolder = tmp / "system";
   const std::string documents = tmp / "home/Documents";
   const std::string prompts = tmp / "prompts";
+  std::string probeOutput;
 };

@@ -1,9 +1,12 @@
 // Loading the sample and its variants in a probe process: queries, members, defaults,
 // layers, build stamp and installation check.
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <regex>
 
 #include "SettingsSchema.h"
+#include "build_stamp.h"
 #include "settings_fixture.h"
 #include "winprofile.h"
 #include "winreg.h"
@@ -76,9 +79,31 @@ TEST_F(SettingsLoadTest, SampleAnswersEveryQueryAndLoadsEveryMember) {
     const SettingSchemaEntry& entry = SettingSchema(static_cast<SettingId>(id));
     EXPECT_EQ(answers.at(memberName(entry)), Expected(entry)) << memberName(entry);
   }
-  // The sample has no build stamp: the library's own is written to the shared file.
+}
+
+TEST_F(SettingsLoadTest, WithoutAStampTheLibrarysOwnIsWritten) {
+  Write(settingsFile, "INFOSCHECKER", "Build", nullptr);
+  Probe();
   EXPECT_TRUE(
       std::regex_match(OnDisk(settingsFile, "INFOSCHECKER", "Build"), std::regex("20[0-9]{2}-[01][0-9]-[1-3]?[0-9]")));
+}
+
+// An installed program folder belongs to root: a start and an unload leave the files
+// the build laid out as they are, and say nothing about them.
+TEST_F(SettingsLoadTest, ReadOnlyProgramFolderIsLeftAsItIs) {
+  EXPECT_EQ(OnDisk(CORVEX_PROGRAM_DIR "/CorvexV0.inf", "INFOSCHECKER", "Build"), LibraryBuildStamp().str());
+  struct stat before = {}, after = {};
+  ASSERT_EQ(stat(settingsFile.c_str(), &before), 0);
+  const std::string content = testing_support::ReadWholeFile(settingsFile);
+  ASSERT_EQ(chmod(settingsFile.c_str(), 0444), 0);
+  ASSERT_EQ(chmod(program.c_str(), 0555), 0);
+  Probe({"--dlclose"});
+  ASSERT_EQ(chmod(program.c_str(), 0755), 0);
+  ASSERT_EQ(stat(settingsFile.c_str(), &after), 0);
+  EXPECT_EQ(testing_support::ReadWholeFile(settingsFile), content);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+  EXPECT_EQ(probeOutput.find("not saved"), std::string::npos) << probeOutput;
 }
 
 TEST_F(SettingsLoadTest, MissingFilesGiveDefaults) {
