@@ -46,6 +46,13 @@ void AnswerException(const httplib::Request& req, httplib::Response& res, std::e
   AnswerError(res, 500, "server_error", "internal error");
 }
 
+// Address reuse lets a restart bind at once; port sharing, which the library would
+// also switch on, is left off so that a taken port is an error, not a second listener.
+void SetSocketOptions(socket_t sock) {
+  int yes = 1;
+  setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+}
+
 }  // namespace
 
 void ConfigureServer(httplib::Server& server, Provider& provider, bool testControl) {
@@ -56,6 +63,7 @@ void ConfigureServer(httplib::Server& server, Provider& provider, bool testContr
   server.set_keep_alive_max_count(kRequestsPerConnection);
   server.set_payload_max_length(Router::kMaxFormBytes);
   server.set_tcp_nodelay(true);
+  server.set_socket_options(SetSocketOptions);
   server.set_logger(LogRequest);
   server.set_error_handler(httplib::Server::HandlerWithResponse(AnswerJsonError));
   server.set_exception_handler(AnswerException);

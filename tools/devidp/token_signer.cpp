@@ -35,6 +35,19 @@ std::string KeyParameter(EVP_PKEY* key, const char* name) {
 TokenSigner::TokenSigner(EVP_PKEY* key) : m_key(key), m_keyId(Base64Url(Sha256(PublicKeyDer(key))).substr(0, 16)) {}
 
 std::string TokenSigner::Sign(const std::string& claimsJson) const {
+  {
+    std::lock_guard<std::mutex> lock(m_lastMutex);
+    if (claimsJson == m_lastClaims) return m_lastToken;
+  }
+  std::string token = SignNow(claimsJson);
+  if (token.empty()) return token;
+  std::lock_guard<std::mutex> lock(m_lastMutex);
+  m_lastClaims = claimsJson;
+  m_lastToken = token;
+  return token;
+}
+
+std::string TokenSigner::SignNow(const std::string& claimsJson) const {
   const std::string header = "{\"alg\":\"RS256\",\"kid\":\"" + m_keyId + "\",\"typ\":\"JWT\"}";
   const std::string signingInput = Base64Url(header) + "." + Base64Url(claimsJson);
   std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(), EVP_MD_CTX_free);

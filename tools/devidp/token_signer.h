@@ -3,6 +3,7 @@
 
 #include <openssl/evp.h>
 
+#include <mutex>
 #include <string>
 
 namespace devidp {
@@ -13,6 +14,8 @@ class TokenSigner {
   explicit TokenSigner(EVP_PKEY* key);
 
   // header.claims.signature, each part base64url; `claimsJson` is one JSON object.
+  // The signature is deterministic, so the token of the same claims as last time is
+  // handed out again without signing: refreshes within one second cost no RSA work.
   std::string Sign(const std::string& claimsJson) const;
 
   // {"keys":[{...the public key...}]}
@@ -21,8 +24,13 @@ class TokenSigner {
   const std::string& KeyId() const { return m_keyId; }
 
  private:
+  std::string SignNow(const std::string& claimsJson) const;
+
   EVP_PKEY* m_key;
   std::string m_keyId;
+  mutable std::mutex m_lastMutex;
+  mutable std::string m_lastClaims;
+  mutable std::string m_lastToken;
 };
 
 }  // namespace devidp
