@@ -54,7 +54,11 @@ int main(int argc, char** argv) {
   if (!ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
     return Fail(error + "\n" + kUsage);
   }
-  // Stop signals go to the watcher thread only; a dropped client must not kill us.
+  // Stop signals go to the watcher thread only; a dropped client must not kill us. A
+  // shell starts background jobs with SIGINT ignored, and an ignored signal never
+  // reaches sigwait: take the default back first.
+  signal(SIGINT, SIG_DFL);
+  signal(SIGTERM, SIG_DFL);
   sigset_t stopSignals;
   sigemptyset(&stopSignals);
   sigaddset(&stopSignals, SIGINT);
