@@ -41,7 +41,7 @@ bool GrantStore::TakeLoginTicket(const std::string& ticket, AuthorizationRequest
 }
 
 std::string GrantStore::IssueCode(const AuthorizationRequest& request, const std::string& user) {
-  const std::string code = NewSecret("aPr");
+  const std::string code = NewSecret("code");
   const time_t now = Now();
   {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -72,7 +72,7 @@ bool GrantStore::RedeemCode(const std::string& code, const std::string& clientId
 }
 
 std::string GrantStore::IssueRefreshToken(const std::string& user, const std::string& clientId) {
-  const std::string token = NewSecret("5Aep");
+  const std::string token = NewSecret("refresh");
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_refreshTokens[token] = {user, clientId, false};

@@ -52,7 +52,7 @@ void ShowLoginPage(const Provider& provider, const Form& request, const std::str
 std::string RedirectWithCode(const Provider& provider, const AuthorizationRequest& request, const std::string& code) {
   std::string address = request.redirectUri + "?code=" + PercentEncode(code) +
                         "&sfdc_community_url=" + PercentEncode(provider.issuer + "/identity") +
-                        "&sfdc_community_id=0DB000000000001";
+                        "&iss=" + PercentEncode(provider.issuer);
   if (!request.state.empty()) address += "&state=" + PercentEncode(request.state);
   return address;
 }

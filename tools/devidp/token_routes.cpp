@@ -42,7 +42,7 @@ std::string IdentityClaims(const Provider& provider, const std::string& userName
 
 void AnswerTokens(Provider& provider, const std::string& user, const std::string& refreshToken,
                   httplib::Response& res) {
-  const std::string accessToken = NewSecret("00D");
+  const std::string accessToken = NewSecret("access");
   const std::string idToken = provider.signer.Sign(IdentityClaims(provider, user));
   provider.grants.RecordIssued("access_token", accessToken);
   provider.grants.RecordIssued("id_token", idToken);
