@@ -34,8 +34,7 @@ bool PrepareDataFolder(const std::string& folder, std::string& error) {
     error = "the data folder " + folder + " is not a folder";
     return false;
   }
-  // The folder holds private keys: nobody else may look in.
-  if (chmod(folder.c_str(), 0700) != 0 || access(folder.c_str(), R_OK | W_OK | X_OK) != 0) {
+  if (access(folder.c_str(), R_OK | W_OK | X_OK) != 0) {
     error = "cannot use the data folder " + folder + ": " + std::strerror(errno);
     return false;
   }

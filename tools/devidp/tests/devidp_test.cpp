@@ -64,7 +64,7 @@ TEST_F(DevIdpTest, KeepsItsCaAcrossStartsAndServesItAsTheBundle) {
   struct stat status;
   ASSERT_EQ(0, stat(DataFolder(m_folder.path()).c_str(), &status));
   EXPECT_EQ(0700u, status.st_mode & 0777);
-  for (const char* file : {"ca.pem", "ca-key.pem", "server-key.pem", "signing-key.pem"}) {
+  for (const char* file : {"ca.pem", "ca-key.pem", "server.pem", "server-key.pem", "signing-key.pem"}) {
     ASSERT_EQ(0, stat((DataFolder(m_folder.path()) + "/" + file).c_str(), &status));
     EXPECT_EQ(0600u, status.st_mode & 0777) << file;
   }
