@@ -6,3 +6,7 @@ corvex_test(NAME platform_net_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/net_proxy_config_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/net_pac_test.cpp
   LIBS PlatformNet PkgConfig::CppHttplib Threads::Threads)
+
+corvex_test(NAME platform_credentials_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ui_credentials_test.cpp
+  LIBS Platform)
