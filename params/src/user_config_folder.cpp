@@ -8,20 +8,12 @@
 
 namespace {
 
-// Empty when the home is the file system's root or unknown: the folder is refused
-// rather than made at the root.
-CString withHomeExpanded(const CString& folder) {
-  if (folder.Find("~/") != 0) return folder;
-  std::string home = platform::UserHome();
-  while (!home.empty() && home.back() == platform::kPathSeparator) home.pop_back();
-  if (home.empty()) return CString();
-  return CString(home) + folder.Mid(1);
-}
-
+// A "~/" value lies under the user's home; with the home at the root or unknown it is
+// empty, so the folder is refused rather than made at the root.
 CString directoriesValue(const char* key, const char* settingsFile) {
   char buffer[1024];
   GetPrivateProfileStringA("DIRECTORIES", key, "", buffer, sizeof(buffer), settingsFile);
-  return withHomeExpanded(buffer);
+  return CString(platform::ExpandHomePrefix(buffer));
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ void SetUserHome(const std::string& folder);
 std::string UserStateFolder();
 
 // A folder value with a leading "~/" (a settings-file value, say) as a path under
-// UserHome(); any other value unchanged.
+// UserHome(), or "" when the home is the root or unknown; any other value unchanged.
 std::string ExpandHomePrefix(const std::string& folder);
 
 // Stand-in for the Windows folder (default /etc/halvorn).

@@ -64,8 +64,9 @@ void SetUserHome(const std::string& folder) { put(&Overrides::home, folder); }
 
 std::string ExpandHomePrefix(const std::string& folder) {
   if (folder.compare(0, 2, "~/") != 0) return folder;
-  std::string home = UserHome();
-  if (home == "/") home.clear();
+  const std::string home = UserHome();
+  // A home at the root (or none) is no home to keep a user's files in.
+  if (home.empty() || home == "/") return std::string();
   return home + folder.substr(1);
 }
 

@@ -84,7 +84,7 @@ TEST(Folders, OnlyALeadingTildeSlashMeansTheHome) {
   };
   const Case cases[] = {
       {"/home/ann/", "~/Documents/Projects", "/home/ann/Documents/Projects"},
-      {"/", "~/Projects", "/Projects"},
+      {"/", "~/Projects", ""},  // never a folder at the file system's root
       {"/home/ann", "~", "~"},
       {"/home/ann", "~bob/x", "~bob/x"},
       {"/home/ann", "/srv/~/x", "/srv/~/x"},
