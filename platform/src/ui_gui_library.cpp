@@ -2,32 +2,15 @@
 
 #include <dlfcn.h>
 
-#include <cstdio>
-#include <string>
 
-#include "platform_paths.h"
+#include "sibling_library.h"
 
 namespace platform::ui {
 namespace {
 
-// PlatformGui lies in the same folder as this library.
-std::string guiLibraryPath() {
-  Dl_info info;
-  if (!dladdr(reinterpret_cast<const void*>(&guiLibraryPath), &info) || !info.dli_fname) return kGuiLibraryFile;
-  const std::string self = info.dli_fname;
-  const size_t slash = self.rfind(kPathSeparator);
-  return slash == std::string::npos ? kGuiLibraryFile : self.substr(0, slash + 1) + kGuiLibraryFile;
-}
-
 const PlatformGuiEntries* loadGuiLibrary() {
-  const std::string path = guiLibraryPath();
-  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);  // never closed: windows live to the end
-  if (!library) {
-    std::fprintf(stderr, "%s\n", dlerror());
-    return nullptr;
-  }
   using EntryTable = const PlatformGuiEntries* (*)();
-  auto table = reinterpret_cast<EntryTable>(dlsym(library, kGuiEntryTableSymbol));
+  auto table = reinterpret_cast<EntryTable>(SiblingLibrarySymbol(kGuiLibraryFile, kGuiEntryTableSymbol));
   return table ? table() : nullptr;
 }
 
