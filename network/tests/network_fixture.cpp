@@ -15,7 +15,7 @@ const char kInternetSettings[] = "Software\\Microsoft\\Windows\\CurrentVersion\\
 }  // namespace
 
 void NetworkFixture::SetUp() {
-  testing_support::RedirectUserAndMachineFolders(home);
+  testing_support::RedirectUserAndMachineFolders(tmp.path());
   for (const char* name : kProxyVariables) unsetenv(name);
   std::filesystem::create_directories(program);
   std::filesystem::copy_file(CORVEX_TEST_BIN_DIR "/network_probe", program + "/network_probe");
