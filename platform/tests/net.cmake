@@ -1,0 +1,8 @@
+if(CORVEX_BUILD_TESTS OR CORVEX_BUILD_BENCHMARKS)
+  pkg_check_modules(CppHttplib REQUIRED IMPORTED_TARGET cpp-httplib)
+endif()
+
+corvex_test(NAME platform_net_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/net_proxy_config_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/net_pac_test.cpp
+  LIBS PlatformNet PkgConfig::CppHttplib Threads::Threads)
