@@ -23,6 +23,7 @@ struct HeapLimits {
 
   size_t limit;
   size_t used = 0;
+  size_t growths = 0;
   BlockHeader* blocks = nullptr;
   bool memoryRefused = false;
   bool timeRanOut = false;
