@@ -28,9 +28,8 @@ unsigned long CCorvexNetworkUtils::GetProxyAuthorization(unsigned long flags, CS
   char passwordBuffer[kAnswerBufferSize] = {};
   BOOL save = FALSE;
   CREDUI_INFOA info = {sizeof(CREDUI_INFOA), nullptr, message, caption, nullptr};
-  const DWORD result =
-      CredUIPromptForCredentialsA(&info, kCredentialTarget, nullptr, 0, userBuffer, kAnswerBufferSize - 1,
-                                  passwordBuffer, kAnswerBufferSize - 1, &save, static_cast<DWORD>(flags));
+  const DWORD result = CredUIPromptForCredentialsA(&info, kCredentialTarget, nullptr, 0, userBuffer, kAnswerBufferSize,
+                                                   passwordBuffer, kAnswerBufferSize, &save, static_cast<DWORD>(flags));
   userBuffer[kAnswerBufferSize - 1] = '\0';
   passwordBuffer[kAnswerBufferSize - 1] = '\0';
   if (result == NO_ERROR) {

@@ -11,17 +11,18 @@
 #include "CCorvexNetworkUtils.h"
 #include "CorvexSettings.h"
 #include "loopback_server.h"
+#include "platform_ui.h"
 #include "test_certificates.h"
 #include "test_support.h"
 #include "tiny_proxy.h"
-#include "platform_ui.h"
 #include "wincred.h"
 #include "winreg.h"
 
 namespace {
 
-const std::string kBody = "grant_type=authorization_code&client_id=bench&redirect_uri=https%3A%2F%2F127.0.0.1%2Fcb&code=" +
-                          std::string(200 - 90, 'c');
+const std::string kBody =
+    "grant_type=authorization_code&client_id=bench&redirect_uri=https%3A%2F%2F127.0.0.1%2Fcb&code=" +
+    std::string(200 - 90, 'c');
 
 // Everything the benchmarks share, made once: folders, settings, certificates, server.
 struct Loopback {
@@ -92,8 +93,8 @@ void RunBareCurl(benchmark::State& state, const std::string& proxy, const std::s
 
 void SetProxySetting(const std::string& proxy) {
   HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0, nullptr,
-                  0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0, nullptr, 0,
+                  KEY_ALL_ACCESS, nullptr, &key, nullptr);
   const DWORD enable = proxy.empty() ? 0 : 1;
   RegSetValueExA(key, "ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enable), sizeof(enable));
   RegSetValueExA(key, "ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(proxy.c_str()),

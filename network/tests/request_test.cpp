@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "network_fixture.h"
+#include "tiny_proxy.h"
 
 namespace {
 
@@ -23,6 +24,10 @@ class RequestTest : public NetworkFixture {
       res.set_header("Location", Http("/sink"));
     });
     https.Post("/token", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content(R"({"access_token":"AT-SECRET-1","refresh_token":"RT-SECRET-2","id_token":"ID-SECRET-3"})",
+                      "application/json");
+    });
+    http.Post("/token", [](const httplib::Request&, httplib::Response& res) {
       res.set_content(R"({"access_token":"AT-SECRET-1","refresh_token":"RT-SECRET-2","id_token":"ID-SECRET-3"})",
                       "application/json");
     });
@@ -69,16 +74,22 @@ TEST_F(RequestTest, PolicyAroundTheTransfer) {
   EXPECT_EQ(sinkHits, 0) << "the body went out in clear";
 }
 
+// Through a proxy with credentials, to an https and a plain http endpoint.
 TEST_F(RequestTest, DeepLogHoldsNoSecret) {
-  const std::vector<std::string> lines =
-      Probe({"cafile", certs.caFile, "header", "Authorization: Bearer BEARER-SECRET-0", "post",
-             "grant_type=authorization_code&code=CODE-SECRET-4&code_verifier=VERIFIER-SECRET-5&client_id=app",
-             "request", Https("/token"), "1", "1"});
-  ASSERT_EQ(lines[0], "request 0 200 0");
+  TinyProxy proxy(tmp.path(), "proxyuser", "Pw-Secret-77");
+  SetInternetSettings({{"ProxyEnable", "1"}, {"ProxyServer", proxy.Address()}});
+  const std::vector<std::string> lines = Probe(
+      {"login", "proxyuser", "Pw-Secret-77", "cafile", certs.caFile, "header", "Authorization: Bearer BEARER-SECRET-0",
+       "post", "grant_type=authorization_code&code=CODE-SECRET-4&code_verifier=VERIFIER-SECRET-5&client_id=app",
+       "request", Https("/token"), "1", "1", "request", Http("/token"), "1", "1"});
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "request 0 200 0");
+  EXPECT_EQ(lines[2], "request 0 200 0");
   const std::string log = LogText();
-  EXPECT_NE(log.find("curl_easy_perform debug: "), std::string::npos);
+  EXPECT_NE(log.find("Proxy-Authorization: ***"), std::string::npos) << log;
   EXPECT_NE(log.find("code=***&code_verifier=***&client_id=app"), std::string::npos) << log;
-  for (const char* secret : {"BEARER-SECRET", "CODE-SECRET", "VERIFIER-SECRET", "AT-SECRET", "RT-SECRET", "ID-SECRET"})
+  for (const char* secret : {"BEARER-SECRET", "CODE-SECRET", "VERIFIER-SECRET", "AT-SECRET", "RT-SECRET", "ID-SECRET",
+                             "Pw-Secret-77", "cHJveHl1c2VyOlB3LVNlY3JldC03Nw=="})
     EXPECT_EQ(log.find(secret), std::string::npos) << secret;
 }
 

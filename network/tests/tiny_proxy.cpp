@@ -47,7 +47,8 @@ TinyProxy::TinyProxy(const std::string& folder, const std::string& user, const s
   const std::string config = folder + "/tinyproxy.conf";
   testing_support::WriteWholeFile(config, "Port " + std::to_string(m_port) +
                                               "\nListen 127.0.0.1\nTimeout 30\nMaxClients 50\nLogLevel Error\n"
-                                              "BasicAuth " + user + " " + password + "\n");
+                                              "BasicAuth " +
+                                              user + " " + password + "\n");
   const std::string log = folder + "/tinyproxy.log";
   m_pid = fork();
   if (m_pid == 0) {
