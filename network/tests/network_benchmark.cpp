@@ -109,7 +109,37 @@ void BM_DoNetworkRequest(benchmark::State& state) {
 
 void BM_BareCurl(benchmark::State& state) { RunBareCurl(state, "", ""); }
 
+// tinyproxy with Basic authentication; the credential store holds its credentials.
+struct Proxy {
+  Proxy() {
+    platform::ui::UseScriptedBackend();
+    platform::ui::QueueAnswer(platform::ui::Answer{0, {{"user", "benchuser"}, {"password", "benchpass"}}});
+    char user[100] = {}, password[100] = {};
+    CredUIPromptForCredentialsA(nullptr, "Tamberlo", nullptr, 0, user, 100, password, 100, nullptr,
+                                CREDUI_FLAGS_GENERIC_CREDENTIALS | CREDUI_FLAGS_ALWAYS_SHOW_UI | CREDUI_FLAGS_PERSIST);
+  }
+  TinyProxy tinyproxy{Shared().tmp.path(), "benchuser", "benchpass"};
+};
+
+Proxy& SharedProxy() {
+  static Proxy* proxy = new Proxy();
+  return *proxy;
+}
+
+// Each request meets the proxy's 407, takes the stored credentials and goes again.
+void BM_DoNetworkRequestThroughProxy(benchmark::State& state) {
+  SetProxySetting(SharedProxy().tinyproxy.Address());
+  RunDoNetworkRequest(state);
+  SetProxySetting("");
+}
+
+void BM_BareCurlThroughProxy(benchmark::State& state) {
+  RunBareCurl(state, SharedProxy().tinyproxy.Address(), "benchuser:benchpass");
+}
+
 BENCHMARK(BM_DoNetworkRequest)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(1.0);
 BENCHMARK(BM_BareCurl)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(1.0);
+BENCHMARK(BM_DoNetworkRequestThroughProxy)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(1.0);
+BENCHMARK(BM_BareCurlThroughProxy)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(1.0);
 
 }  // namespace
