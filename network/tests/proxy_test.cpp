@@ -88,6 +88,7 @@ TEST_F(ProxyTest, RequestUsesTheEntryOfItsScheme) {
   } cases[] = {
       {"http=127.0.0.1:9;https=127.0.0.1:1", "request 7 0 7"},  // the https entry, which refuses
       {"http=127.0.0.1:1", "request 0 200 0"},                  // none for https: direct
+      {"127.0.0.1:1", "request 7 0 7"},                         // one proxy for all schemes
       {"!!no such proxy!!", "request 5 0 5"},
   };
   for (const Case& c : cases) {
