@@ -30,6 +30,13 @@ struct Answer {
 // fields "text", "caption", "icon" (none, error, question, warning, information),
 // "buttons" (button names in order, comma-separated: OK, Cancel, Abort, Retry, Ignore,
 // Yes, No) and "default" (the default button's name).
+// A credential prompt (CredUIPromptForCredentialsA) has kind "credentials" and the fields
+// "text", "caption", "target", "flags" (hexadecimal, "0x41001"), "user" (the name it
+// starts with) and "shown": "yes", or "no (answered from the store)" for an entry the
+// credential store answered without a dialog (recorded, no scripted answer taken). Its
+// scripted answer: code 0 confirms with the values "user", "password" and optionally
+// "save" ("1" ticks the save box); any other code is the call's result (1223 cancels).
+// With nothing scripted it is cancelled.
 struct RecordedPrompt {
   std::string kind;
   HWND owner = nullptr;

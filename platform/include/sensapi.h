@@ -1,4 +1,5 @@
 // System Event Notification: whether the machine is connected to a network.
+// Implemented in the library PlatformNet.
 #pragma once
 
 #include "winerror.h"

@@ -1,6 +1,6 @@
 // WinHTTP proxy discovery: the user's Internet proxy settings from the hive and the answer
 // of a proxy auto-configuration (PAC) script for one address. Only what proxy discovery
-// needs; a session handle does no transfers.
+// needs; a session handle does no transfers. Implemented in the library PlatformNet.
 //
 // Strings handed out (the fields of the configuration and of the proxy information) are
 // UTF-16, allocated with GlobalAlloc and released by the caller with GlobalFree.

@@ -50,6 +50,28 @@ TEST(Folders, RedirectionReachesEveryFolderAndIsMadePrivate) {
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
+TEST(Folders, OnlyALeadingTildeSlashMeansTheHome) {
+  struct Case {
+    const char* home;
+    const char* value;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"/home/ann/", "~/Documents/Projects", "/home/ann/Documents/Projects"},
+      {"/", "~/Projects", "/Projects"},
+      {"/home/ann", "~", "~"},
+      {"/home/ann", "~bob/x", "~bob/x"},
+      {"/home/ann", "/srv/~/x", "/srv/~/x"},
+      {"/home/ann", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    platform::SetUserHome(c.home);
+    EXPECT_EQ(platform::ExpandHomePrefix(c.value), c.expected);
+  }
+  platform::SetUserHome("");
+}
+
 TEST(Modules, FileNameOfProgramAndLibraryAndCutResult) {
   char buffer[MAX_PATH];
   DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof(buffer));

@@ -12,10 +12,6 @@ corvex_test(NAME platform_credentials_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ui_credentials_test.cpp
   LIBS Platform)
 
-corvex_test(NAME platform_credentials_qt_test
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ui_qt_credentials_test.cpp
-  LIBS Platform Qt6::Widgets)
-
 corvex_benchmark(pac_decision_bench
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/net_pac_bench.cpp
   LIBS PlatformNet PkgConfig::CppHttplib CURL::libcurl Threads::Threads)

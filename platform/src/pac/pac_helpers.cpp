@@ -6,38 +6,80 @@
 #include <netdb.h>
 #include <netinet/in.h>
 
+#include <chrono>
+#include <string>
+
 #include "pac_heap_limits.h"
 #include "pac_helpers_script.h"
 
 // The engine leaves a failing call by a long jump: the native functions here keep no
 // objects with destructors alive while they call into it.
+//
+// Name lookups run asynchronously so that the script's deadline bounds them as well.
 
 namespace platform::pac {
 namespace {
 
-// A name lookup is not cut short by the time-out hook; none starts after the deadline.
-void stopWhenOutOfTime(duk_context* ctx) {
+HeapLimits& limitsOf(duk_context* ctx) {
   duk_memory_functions functions;
   duk_get_memory_functions(ctx, &functions);
-  if (static_cast<HeapLimits*>(functions.udata)->TimedOut()) duk_range_error(ctx, "PAC script ran out of time");
+  return *static_cast<HeapLimits*>(functions.udata);
 }
 
-// The first IPv4 address of `host` in dotted form into `text`; false when there is none.
-bool resolveIpv4(const char* host, char (&text)[INET_ADDRSTRLEN]) {
+void stopWhenOutOfTime(duk_context* ctx) {
+  if (limitsOf(ctx).TimedOut()) duk_range_error(ctx, "PAC script ran out of time");
+}
+
+// One asynchronous lookup; it must outlive a lookup that could not be cancelled.
+struct Lookup {
+  std::string name;
   addrinfo hints = {};
-  hints.ai_family = AF_INET;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(host, nullptr, &hints, &found) != 0) return false;
-  const auto* address = reinterpret_cast<const sockaddr_in*>(found->ai_addr);
-  const bool converted = inet_ntop(AF_INET, &address->sin_addr, text, sizeof(text)) != nullptr;
-  freeaddrinfo(found);
+  gaicb request = {};
+};
+
+// Waits for the lookup until the deadline; false when it is still running then.
+bool awaitLookup(Lookup& lookup, std::chrono::steady_clock::time_point deadline) {
+  const gaicb* list[] = {&lookup.request};
+  while (gai_error(&lookup.request) == EAI_INPROGRESS) {
+    const auto left = deadline - std::chrono::steady_clock::now();
+    if (left <= std::chrono::steady_clock::duration::zero()) return false;
+    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+    const timespec wait = {static_cast<time_t>(nanoseconds / 1000000000), static_cast<long>(nanoseconds % 1000000000)};
+    gai_suspend(list, 1, &wait);
+  }
+  return true;
+}
+
+// The first IPv4 address of `host` in dotted form into `text`, looked up by the deadline at
+// the latest; false when there is none in time.
+bool resolveIpv4(const char* host, std::chrono::steady_clock::time_point deadline, char (&text)[INET_ADDRSTRLEN]) {
+  auto* lookup = new Lookup;
+  lookup->name = host;
+  lookup->hints.ai_family = AF_INET;
+  lookup->request.ar_name = lookup->name.c_str();
+  lookup->request.ar_request = &lookup->hints;
+  gaicb* list[] = {&lookup->request};
+  if (getaddrinfo_a(GAI_NOWAIT, list, 1, nullptr) != 0) {
+    delete lookup;
+    return false;
+  }
+  // A lookup past the deadline that cannot be cancelled still writes into its request
+  // when it ends: the request is left to it.
+  if (!awaitLookup(*lookup, deadline) && gai_cancel(&lookup->request) == EAI_NOTCANCELED) return false;
+  bool converted = false;
+  if (gai_error(&lookup->request) == 0) {
+    const auto* address = reinterpret_cast<const sockaddr_in*>(lookup->request.ar_result->ai_addr);
+    converted = inet_ntop(AF_INET, &address->sin_addr, text, sizeof(text)) != nullptr;
+  }
+  if (lookup->request.ar_result) freeaddrinfo(lookup->request.ar_result);
+  delete lookup;
   return converted;
 }
 
 duk_ret_t dnsResolve(duk_context* ctx) {
   stopWhenOutOfTime(ctx);
   char text[INET_ADDRSTRLEN];
-  if (resolveIpv4(duk_to_string(ctx, 0), text))
+  if (resolveIpv4(duk_to_string(ctx, 0), limitsOf(ctx).deadline, text))
     duk_push_string(ctx, text);
   else
     duk_push_null(ctx);
