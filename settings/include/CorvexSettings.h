@@ -5,15 +5,72 @@
 #pragma once
 
 #include "SettingsSchema.h"
+#include "afxcoll.h"
 #include "afxobject.h"
 #include "afxstr.h"
 
 class CArchive;
+class CCorvexCurrencyItem;
 class CSettingsAccess;
 
-// The query families. Their queries read the process-wide settings object.
+// The query families. Their queries read the process-wide settings object; setters
+// store the new value in it and write it through Setwell to the user layer.
 class CCorvexSettingsProduct {};
-class CCorvexSettingsPricer {};
+
+// Costing: the price list, currencies, VAT, labour costs, margins, manufacturer changes.
+class CCorvexSettingsPricer {
+ public:
+  // The price list's "TARIF" values as loaded or last re-read. Returns: code not empty.
+  int GetTarifInfos(CString& code, CString& label, CString& date, CString& currency, CString& unit,
+                    double& rate) const;
+  // Re-reads the "TARIF" keys from the price list as it is now: 0 when loaded, else 1.
+  int SetTarifInfos();
+  int GetPelkDefaultCurrency(CString& currency) const;
+  // The currency list with the price list's currency first at rate 1.0 (owned by the
+  // settings object).
+  CObArray* GetCurrencyList() const;
+  CCorvexCurrencyItem* GetCurrentExchangeMonetaryUnit() const;
+  void SaveCurrencyList();
+  int GetForcePriceUpdate() const;
+  int GetDefaultDiscountFile(CString& path) const;
+
+  double GetDefaultVAT();
+  double GetDefaultWLabourHourlyCost();
+  double GetDefaultSLabourHourlyCost();
+  void SetDefaultVAT(double vat);
+  void SetDefaultWLabourHourlyCost(double cost);
+  void SetDefaultSLabourHourlyCost(double cost);
+  void GetDefaultMargins(CString& device, CString& workshop, CString& site, CString& service, CString& consumable);
+  void SetDefaultMargins(CString device, CString workshop, CString site, CString service, CString consumable);
+  double GetCoefTMO();
+  void SetCoefTMO(double coefficient);
+
+  int GetDiscountMode() const;
+  int GetLabourHourMode() const;
+  void SetDiscountMode(int mode) const;
+  void SetLabourHourMode(int mode) const;
+  int IsDiscount() const;
+  int GetDecimalSeparator(CString& separator) const;
+  void GetResumeCellColor(long& color);
+  // Cell formats of the costing tables: text colour, background colour, bold, strike-out.
+  void GetEditableCellFormat(long& text, long& background, long& bold, long& strikeOut) const;
+  void GetModifiedCellFormat(long& text, long& background, long& bold, long& strikeOut) const;
+  void GetDeletedLineFormat(long& text, long& background, long& bold, long& strikeOut) const;
+  // A flag of this object only, never saved.
+  void SetUpdatePriceDisplay(int flag) { m_UpdatePriceDisplay = flag; }
+  int GetUpdatePriceDisplay() { return m_UpdatePriceDisplay; }
+
+  int GetManufacturerChangeCount();
+  int ChangeManufacturer();
+  int ChangeUpdatePrice();
+  // Record index+1 "old;codes#name": items = the codes, name = the name. 1 when loaded.
+  int GetManufacturerChange(int index, CString& name, CStringArray& items);
+  int GetManufacturerLabel(const char* code, CString& label);
+
+ private:
+  int m_UpdatePriceDisplay = 0;
+};
+
 class CCorvexSettingsExport {};
 
 class CCorvexSettings : public CObject,
@@ -35,6 +92,7 @@ class CCorvexSettings : public CObject,
   // The installation flag (1 = OK); when 0, message receives the reason.
   int IsInstallOK(CString& message) const;
   void Serialize(CArchive& archive) override;
+  CCorvexSettingsPricer GetPricer() const { return *this; }
 
   // Plain getters of any loaded key: its default before loading.
   CString GetTextSetting(SettingId id) const;

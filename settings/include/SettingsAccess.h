@@ -13,6 +13,16 @@
 
 class CArchive;
 
+// The price list's "TARIF" section.
+struct CCorvexTarif {
+  CString code;
+  CString label;
+  CString date;
+  CString currency;
+  CString unit;
+  double rate = 0.0;
+};
+
 // One section named by "METASTAGES", with its keys and values in file order.
 struct CCorvexMetaStage {
   CString section;
@@ -53,9 +63,19 @@ class CSettingsAccess : public CObject {
   const CString& GetRegPath() const { return m_RegPath; }
   void SetRegPath(const char* path) { m_RegPath = path; }
 
+  // Stores a new value of a key and writes it through Setwell to the user layer.
+  void StoreText(SettingId id, const CString& value);
+  void StoreInt(SettingId id, int value);
+
   int GetForcePriceUpdate() const { return m_Text[SETTING_ForcePriceUpdate] == "1"; }
   long GetResumeCellColor() const { return m_ResumeCellColor; }
+  // The price list's "TARIF" keys and its currency (read with 32 characters), read
+  // again from the file as it is now.
+  void LoadTarif();
+  const CCorvexTarif& GetTarif() const { return m_Tarif; }
   const CObArray& GetCurrencies() const { return m_Currencies; }
+  // The currencies with the default currency at rate 1.0, inserted first when missing.
+  CObArray& GetCurrencyListWithDefault();
   CCorvexCurrencyItem& GetSelectedCurrency() { return m_SelectedCurrency; }
   const CString& GetDefaultCurrency() const { return m_DefaultCurrency; }
   const CStringArray& GetHierarchyPaths() const { return m_HierarchyPaths; }
@@ -93,9 +113,10 @@ class CSettingsAccess : public CObject {
   int m_Int[SETTING_COUNT] = {};
   long m_ResumeCellColor = 0;
 
+  CCorvexTarif m_Tarif;
   CObArray m_Currencies;  // CCorvexCurrencyItem*, owned
   CCorvexCurrencyItem m_SelectedCurrency;
-  CString m_DefaultCurrency;  // the price list's currency, loaded with the pricer family
+  CString m_DefaultCurrency;  // the price list's currency
   CStringArray m_HierarchyPaths;
   std::vector<CCorvexMetaStage> m_MetaStages;
   std::vector<CStringArray> m_Tools;

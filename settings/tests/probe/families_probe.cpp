@@ -1,0 +1,143 @@
+#include "families_probe.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "CorvexItems.h"
+#include "CorvexSettings.h"
+#include "Setwell.h"
+#include "platform_numbers.h"
+#include "qrmt_text.h"
+#include "winprofile.h"
+
+namespace {
+
+using Command = std::function<CString(const CString& argument)>;
+
+CString number(double value) { return CString(platform::FormatDoubleC("%.6f", value)); }
+CString number(long value) {
+  CString text;
+  text.Format("%ld", value);
+  return text;
+}
+CString withResult(int result, const CString& text) { return number(static_cast<long>(result)) + ":" + text; }
+
+CString joined(const CStringArray& items, const char* separator = "|") {
+  CString text;
+  for (INT_PTR i = 0; i < items.GetSize(); ++i) text += (i ? separator : "") + items[i];
+  return text;
+}
+
+CString currencies(const CObArray* list) {
+  if (!list) return "null";
+  CString text;
+  for (INT_PTR i = 0; i < list->GetSize(); ++i) {
+    const auto* currency = static_cast<const CCorvexCurrencyItem*>((*list)[i]);
+    text += (i ? ";" : "") + currency->GetName() + "|" + currency->GetStrValue();
+  }
+  return text;
+}
+
+CString cellFormat(void (CCorvexSettingsPricer::*query)(long&, long&, long&, long&) const) {
+  long values[4] = {-9, -9, -9, -9};
+  (CCorvexSettings().*query)(values[0], values[1], values[2], values[3]);
+  return number(values[0]) + "|" + number(values[1]) + "|" + number(values[2]) + "|" + number(values[3]);
+}
+
+std::map<std::string, Command> pricerCommands() {
+  return {
+      {"GetTarifInfos",
+       [](const CString&) {
+         CString code, label, date, currency, unit;
+         double rate = -1;
+         const int result = CCorvexSettings().GetTarifInfos(code, label, date, currency, unit, rate);
+         return withResult(result, code + "|" + label + "|" + date + "|" + currency + "|" + unit + "|" + number(rate));
+       }},
+      {"SetTarifInfos", [](const CString&) { return number(static_cast<long>(CCorvexSettings().SetTarifInfos())); }},
+      {"GetCurrencyList", [](const CString&) { return currencies(CCorvexSettings().GetCurrencyList()); }},
+      {"SaveCurrencyList",
+       [](const CString&) {
+         CCorvexSettings().SaveCurrencyList();
+         return CString();
+       }},
+      {"GetCurrentExchangeMonetaryUnit",
+       [](const CString&) {
+         const CCorvexCurrencyItem* selected = CCorvexSettings().GetCurrentExchangeMonetaryUnit();
+         return selected ? selected->GetName() + "|" + selected->GetStrValue() : CString("null");
+       }},
+      {"SetDefaultVAT",
+       [](const CString& value) {
+         CCorvexSettings().SetDefaultVAT(platform::AtofC(value));
+         return CString();
+       }},
+      {"SetDefaultWLabourHourlyCost",
+       [](const CString& value) {
+         CCorvexSettings().SetDefaultWLabourHourlyCost(platform::AtofC(value));
+         return CString();
+       }},
+      {"GetDefaultVAT", [](const CString&) { return number(CCorvexSettings().GetDefaultVAT()); }},
+      {"GetDefaultWLabourHourlyCost",
+       [](const CString&) { return number(CCorvexSettings().GetDefaultWLabourHourlyCost()); }},
+      {"GetCoefTMO", [](const CString&) { return number(CCorvexSettings().GetCoefTMO()); }},
+      {"GetResumeCellColor",
+       [](const CString&) {
+         long color = -9;
+         CCorvexSettings().GetResumeCellColor(color);
+         return number(color);
+       }},
+      {"CellFormats",
+       [](const CString&) {
+         return cellFormat(&CCorvexSettingsPricer::GetEditableCellFormat) + ";" +
+                cellFormat(&CCorvexSettingsPricer::GetModifiedCellFormat) + ";" +
+                cellFormat(&CCorvexSettingsPricer::GetDeletedLineFormat);
+       }},
+      {"GetManufacturerChange",
+       [](const CString& index) {
+         CString name = "<untouched>";
+         CStringArray items;
+         const int result = CCorvexSettings().GetManufacturerChange(std::atoi(index), name, items);
+         return withResult(result, name + "|" + joined(items, ","));
+       }},
+  };
+}
+
+std::map<std::string, Command> allCommands() {
+  std::map<std::string, Command> commands = pricerCommands();
+  // Write=file|section|key|value, as another program would change a file.
+  commands["Write"] = [](const CString& argument) {
+    CStringArray parts;
+    QRMT_ParseString(argument, parts, '|');
+    while (parts.GetSize() < 4) parts.Add("");
+    return number(static_cast<long>(WritePrivateProfileStringA(parts[1], parts[2], parts[3], parts[0])));
+  };
+  commands["Flush"] = [](const CString&) { return number(static_cast<long>(Setwell::GetInstance()->Flush())); };
+  return commands;
+}
+
+}  // namespace
+
+int RunFamilyCommands(int count, char** commands) {
+  const std::map<std::string, Command> known = allCommands();
+  std::map<std::string, int> repeats;
+  for (int i = 0; i < count; ++i) {
+    const std::string text = commands[i];
+    const size_t equal = text.find('=');
+    const std::string name = text.substr(0, equal);
+    const auto command = known.find(name);
+    if (command == known.end()) {
+      std::printf("unknown command %s\n", name.c_str());
+      return 5;
+    }
+    CString answer = command->second(equal == std::string::npos ? CString() : CString(text.substr(equal + 1)));
+    answer.Replace("\n", "\\n");
+    const int repeat = ++repeats[name];
+    if (repeat > 1)
+      std::printf("%s#%d=%s\n", name.c_str(), repeat, answer.GetString());
+    else
+      std::printf("%s=%s\n", name.c_str(), answer.GetString());
+  }
+  return 0;
+}
