@@ -67,11 +67,40 @@ class CCorvexSettingsPricer {
   int GetManufacturerChange(int index, CString& name, CStringArray& items);
   int GetManufacturerLabel(const char* code, CString& label);
 
+  // The costing and service table layouts (CCorvexColumnInfo*, owned by the settings
+  // object) and their saves.
+  CObArray* GetCostingColumnParametersList() const;
+  void SaveCostingColumnParameter();
+  CObArray* GetServiceColumnParametersList() const;
+  void SaveServiceColumnParameter();
+
  private:
   int m_UpdatePriceDisplay = 0;
 };
 
-class CCorvexSettingsExport {};
+// The result stage: ticked exports, printouts and drawings, options, column layouts.
+class CCorvexSettingsExport {
+ public:
+  void GetExportDataCheckBoxes(int& listMat, int& excel, int& csv, int& txt, int& xml);
+  void SetExportDataCheckBoxes(int& listMat, int& excel, int& csv, int& txt, int& xml);
+  void GetExportPrintCheckBoxes(int& listMat, int& listMatPackProd, int& door, int& plastron, int& device,
+                                int& platine, int& enclosure, int& wiring, int& pricer, int& presta);
+  void SetExportPrintCheckBoxes(int& listMat, int& listMatPackProd, int& door, int& plastron, int& device,
+                                int& platine, int& enclosure, int& wiring, int& pricer, int& presta);
+  void GetExportGraphCheckBoxes(int& wiringEdit, int& wiringFile, int& frontViewDxf, int& wiringDxf);
+  void SetExportGraphCheckBoxes(int& wiringEdit, int& wiringFile, int& frontViewDxf, int& wiringDxf);
+  int IsShowCheckBoxSchemaUnifilaire();
+  int IsExportVarnel();
+  void SetVarnel(int flag);
+  CString GetRichTextFilter();
+  int GetExportDataDisplayLinesNumber();
+  int GetExportPrintDisplayLinesNumber();
+  // The result data and print layouts (CCorvexColumnInfo*, owned by the settings object).
+  CObArray* GetExportDataColumnParametersList();
+  CObArray* GetExportPrintColumnParametersList();
+  void SaveResultDataColumnParameters();
+  void SaveResultPrintColumnParameters();
+};
 
 class CCorvexSettings : public CObject,
                         public CCorvexSettingsProduct,
@@ -93,6 +122,7 @@ class CCorvexSettings : public CObject,
   int IsInstallOK(CString& message) const;
   void Serialize(CArchive& archive) override;
   CCorvexSettingsPricer GetPricer() const { return *this; }
+  CCorvexSettingsExport GetExport() const { return *this; }
 
   // Plain getters of any loaded key: its default before loading.
   CString GetTextSetting(SettingId id) const;

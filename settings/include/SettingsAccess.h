@@ -30,6 +30,9 @@ struct CCorvexMetaStage {
   CStringArray values;
 };
 
+// The column layouts of the result and costing tables.
+enum ColumnLayoutId { LAYOUT_RESULT_DATA, LAYOUT_RESULT_PRINT, LAYOUT_COSTING, LAYOUT_SERVICE, LAYOUT_COUNT };
+
 class CSettingsAccess : public CObject {
  public:
   // Loads everything (see settings_access.cpp for the order).
@@ -78,6 +81,10 @@ class CSettingsAccess : public CObject {
   CObArray& GetCurrencyListWithDefault();
   CCorvexCurrencyItem& GetSelectedCurrency() { return m_SelectedCurrency; }
   const CString& GetDefaultCurrency() const { return m_DefaultCurrency; }
+  // A layout's columns (CCorvexColumnInfo*, owned here).
+  CObArray& GetLayout(ColumnLayoutId id) { return m_Layouts[id]; }
+  // Writes the layout back with its section's "NbDisplayLines".
+  void SaveLayout(ColumnLayoutId id);
   const CStringArray& GetHierarchyPaths() const { return m_HierarchyPaths; }
   const std::vector<CCorvexMetaStage>& GetMetaStages() const { return m_MetaStages; }
   // Each tool: TITLE, NAME, COMMAND, ARG, WAIT.
@@ -93,6 +100,7 @@ class CSettingsAccess : public CObject {
   void LoadHierarchy();
   void LoadMetaStages();
   void LoadTools();
+  void LoadLayouts();
   void LoadFolders();
   void LoadFolderList();
   void CheckInstallation();
@@ -117,6 +125,7 @@ class CSettingsAccess : public CObject {
   CObArray m_Currencies;  // CCorvexCurrencyItem*, owned
   CCorvexCurrencyItem m_SelectedCurrency;
   CString m_DefaultCurrency;  // the price list's currency
+  CObArray m_Layouts[LAYOUT_COUNT];
   CStringArray m_HierarchyPaths;
   std::vector<CCorvexMetaStage> m_MetaStages;
   std::vector<CStringArray> m_Tools;

@@ -9,6 +9,7 @@
 #include "IniFile.h"
 #include "Setwell.h"
 #include "build_stamp.h"
+#include "column_layout.h"
 #include "folder_correction.h"
 #include "install_check.h"
 #include "long_value.h"
@@ -92,6 +93,7 @@ CSettingsAccess::CSettingsAccess(const char* settingsFile) : m_SettingsFile(sett
     if (CString(section) == "DEFAULT") LoadCurrencies();
     if (CString(section) == "CORVEXSTAGEDESIGN") LoadHierarchy();
   }
+  LoadLayouts();
   m_ResumeCellColor = StrtolInt32(m_Text[SETTING_ResumeCellColor], 16);
   LoadMetaStages();
   LoadEntries(SettingFile::SETTINGS_FILE, "TOOLSMENU");
@@ -106,6 +108,7 @@ CSettingsAccess::CSettingsAccess(const char* settingsFile) : m_SettingsFile(sett
 CSettingsAccess::~CSettingsAccess() {
   for (INT_PTR i = 0; i < m_Currencies.GetSize(); ++i) delete m_Currencies[i];
   for (INT_PTR i = 0; i < m_Folders.GetSize(); ++i) delete m_Folders[i];
+  for (CObArray& layout : m_Layouts) FreeColumnLayout(layout);
   m_Currencies.RemoveAll();
   m_Folders.RemoveAll();
   delete Setwell::GetInstance();

@@ -104,8 +104,84 @@ std::map<std::string, Command> pricerCommands() {
   };
 }
 
+// "data", "print", "costing" or "service".
+CObArray* layoutNamed(const CString& name) {
+  CCorvexSettings settings;
+  if (name == "data") return settings.GetExportDataColumnParametersList();
+  if (name == "print") return settings.GetExportPrintColumnParametersList();
+  if (name == "costing") return settings.GetCostingColumnParametersList();
+  return settings.GetServiceColumnParametersList();
+}
+
+void saveLayoutNamed(const CString& name) {
+  CCorvexSettings settings;
+  if (name == "data") settings.SaveResultDataColumnParameters();
+  if (name == "print") settings.SaveResultPrintColumnParameters();
+  if (name == "costing") settings.SaveCostingColumnParameter();
+  if (name == "service") settings.SaveServiceColumnParameter();
+}
+
+CString columns(const CObArray* list) {
+  if (!list) return "null";
+  CString text;
+  for (INT_PTR i = 0; i < list->GetSize(); ++i) {
+    const auto* column = static_cast<const CCorvexColumnInfo*>((*list)[i]);
+    CString item;
+    item.Format("%d:%d#%d,%d,%s,%d", column->GetIndex(), column->GetField(), column->GetOrder(),
+                column->GetAlignment(), platform::FormatDoubleC("%g", column->GetWidth()).c_str(),
+                column->GetDefaultWidth());
+    text += (i ? ";" : "") + item;
+  }
+  return text;
+}
+
+std::map<std::string, Command> exportCommands() {
+  return {
+      {"SetExportPrintCheckBoxes",
+       [](const CString& values) {
+         CStringArray parts;
+         QRMT_ParseString(values, parts, ',');
+         int f[10] = {};
+         for (INT_PTR i = 0; i < parts.GetSize() && i < 10; ++i) f[i] = std::atoi(parts[i]);
+         CCorvexSettings().SetExportPrintCheckBoxes(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]);
+         return CString();
+       }},
+      {"GetExportPrintCheckBoxes",
+       [](const CString&) {
+         int f[10] = {-9, -9, -9, -9, -9, -9, -9, -9, -9, -9};
+         CCorvexSettings().GetExportPrintCheckBoxes(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]);
+         CString text;
+         for (int i = 0; i < 10; ++i) text += (i ? "," : "") + number(static_cast<long>(f[i]));
+         return text;
+       }},
+      {"Layout", [](const CString& name) { return columns(layoutNamed(name)); }},
+      {"SaveLayout",
+       [](const CString& name) {
+         saveLayoutNamed(name);
+         return CString();
+       }},
+      // AddColumn=layout|field|order|alignment|width|default width
+      {"AddColumn",
+       [](const CString& argument) {
+         CStringArray parts;
+         QRMT_ParseString(argument, parts, '|');
+         while (parts.GetSize() < 6) parts.Add("0");
+         CObArray* list = layoutNamed(parts[0]);
+         auto* column = new CCorvexColumnInfo;
+         column->SetIndex(static_cast<int>(list->GetSize()));
+         column->SetFieldAndOrder(std::atoi(parts[1]), std::atoi(parts[2]));
+         column->SetAlignment(std::atoi(parts[3]));
+         column->SetWidth(static_cast<float>(platform::AtofC(parts[4])));
+         column->SetDefaultWidth(std::atoi(parts[5]));
+         list->Add(column);
+         return CString();
+       }},
+  };
+}
+
 std::map<std::string, Command> allCommands() {
   std::map<std::string, Command> commands = pricerCommands();
+  for (auto& command : exportCommands()) commands.insert(command);
   // Write=file|section|key|value, as another program would change a file.
   commands["Write"] = [](const CString& argument) {
     CStringArray parts;
