@@ -141,8 +141,40 @@ class CCorvexSettings : public CObject,
   int GetCorvexTrackingLogDir(CString& out) const;
   int GetCorvexTrackingDbgDir(CString& out) const;
 
+  // Folders of the dir-list file ("DIRECTORIES"); each answers: out not empty.
+  int GetCorvexAutoSaveDir(CString& out) const;
+  int GetPelkTempDir(CString& out) const;
+  int GetUserConfigDir(CString& out) const;
+  int GetPluginsDir(CString& out) const;
+  int GetGatewaysDir(CString& out) const;
+  int GetDefaultDir(CString& out) const;
+  // The default folders offered to the user (CCorvexFolderItem*, owned by the settings
+  // object), and the path of the first one with a given id (1 when found).
+  CObArray* GetDefaultFolderList() const;
+  int GetProjectDefaultFolder(CString& out);
+  int GetCorvexProjectDir(CString& out) const;
+  int GetTempDefaultFolder(CString& out);
+  int GetExportDefaultFolder(CString& out);
+  int GetPelkGraphfileDir(CString& out) const;
+  int GetPelkCadeExportfileDir(CString& out) const;
+  // Writes every default folder's path under its id to the user's dir-list file.
+  void SaveDefaultFolderData();
+  int IsDefaultFolder() const;
+  // "INTERFAC.INF" in the temporary folder; out untouched when that folder is empty.
+  int GetCorvexInterfaceFile(CString& out) const;
+  CString GetDirListFile();
+
+  // Whether a confirmation message (ids 100 to 113) is shown again; 0 for other ids.
+  int GetWarningSetting(unsigned int id) const;
+  void SetWarningSetting(int value, unsigned int id) const;
+  int IsSplashScreen();
+  int GetAffichageDlgCalculBorne();
+  void SetAffichageDlgCalculBorne(int value);
+  void SetwarningPopup(CString value);
+
  private:
   int GetFolder(SettingId id, CString& out) const;
+  int FindDefaultFolder(const char* id, CString& out) const;
 };
 
 // The project family: tracking server, board limit and the user's identity.

@@ -90,6 +90,9 @@ class CSettingsAccess : public CObject {
   // Each tool: TITLE, NAME, COMMAND, ARG, WAIT.
   const std::vector<CStringArray>& GetTools() const { return m_Tools; }
   const CObArray& GetFolders() const { return m_Folders; }
+  CObArray& GetFolders() { return m_Folders; }
+  // Reads a key again through Setwell's cache (after a write).
+  void Reload(SettingId id) { LoadEntry(id); }
 
  private:
   void LoadEntries(SettingFile file, const char* section);

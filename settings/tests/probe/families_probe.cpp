@@ -179,9 +179,73 @@ std::map<std::string, Command> exportCommands() {
   };
 }
 
+CString folders(const CObArray* list) {
+  if (!list) return "null";
+  CString text;
+  for (INT_PTR i = 0; i < list->GetSize(); ++i) {
+    const auto* folder = static_cast<const CCorvexFolderItem*>((*list)[i]);
+    text += (i ? ";" : "") + folder->GetCode() + "|" + folder->GetLabel() + "|" + folder->GetId();
+  }
+  return text;
+}
+
+// A query with a CString out value, answered as "result:out".
+template <int (CCorvexSettings::*query)(CString&)>
+CString outQuery(const CString&) {
+  CCorvexSettings settings;
+  CString out = "<untouched>";
+  const int result = (settings.*query)(out);
+  return withResult(result, out);
+}
+
+template <int (CCorvexSettings::*query)(CString&) const>
+CString constOutQuery(const CString&) {
+  CString out = "<untouched>";
+  const int result = (CCorvexSettings().*query)(out);
+  return withResult(result, out);
+}
+
+std::map<std::string, Command> folderCommands() {
+  return {
+      {"GetDefaultFolderList", [](const CString&) { return folders(CCorvexSettings().GetDefaultFolderList()); }},
+      // SetFolderLabel=id|path of every item with that id
+      {"SetFolderLabel",
+       [](const CString& argument) {
+         CStringArray parts;
+         QRMT_ParseString(argument, parts, '|');
+         CObArray* list = CCorvexSettings().GetDefaultFolderList();
+         for (INT_PTR i = 0; i < list->GetSize() && parts.GetSize() == 2; ++i) {
+           auto* folder = static_cast<CCorvexFolderItem*>((*list)[i]);
+           if (folder->GetId() == parts[0]) folder->SetLabel(parts[1]);
+         }
+         return CString();
+       }},
+      {"SaveDefaultFolderData",
+       [](const CString&) {
+         CCorvexSettings().SaveDefaultFolderData();
+         return CString();
+       }},
+      {"GetTempDefaultFolder", outQuery<&CCorvexSettings::GetTempDefaultFolder>},
+      {"GetExportDefaultFolder", outQuery<&CCorvexSettings::GetExportDefaultFolder>},
+      {"GetPelkGraphfileDir", constOutQuery<&CCorvexSettings::GetPelkGraphfileDir>},
+      {"GetCorvexInterfaceFile", constOutQuery<&CCorvexSettings::GetCorvexInterfaceFile>},
+      {"GetWarningSetting",
+       [](const CString& id) { return number(static_cast<long>(CCorvexSettings().GetWarningSetting(std::atoi(id)))); }},
+      // SetWarningSetting=value|id
+      {"SetWarningSetting",
+       [](const CString& argument) {
+         CStringArray parts;
+         QRMT_ParseString(argument, parts, '|');
+         if (parts.GetSize() == 2) CCorvexSettings().SetWarningSetting(std::atoi(parts[0]), std::atoi(parts[1]));
+         return CString();
+       }},
+  };
+}
+
 std::map<std::string, Command> allCommands() {
   std::map<std::string, Command> commands = pricerCommands();
   for (auto& command : exportCommands()) commands.insert(command);
+  for (auto& command : folderCommands()) commands.insert(command);
   // Write=file|section|key|value, as another program would change a file.
   commands["Write"] = [](const CString& argument) {
     CStringArray parts;
