@@ -172,6 +172,25 @@ class CCorvexSettings : public CObject,
   void SetAffichageDlgCalculBorne(int value);
   void SetwarningPopup(CString value);
 
+  // The information feed: the file "TamberloInfos.csv" of a repository, its local copy
+  // beside the program, and its entries kept in the settings file's "INFOSDATA" section.
+  // The repository's base address ("LOC", "DEV", "PPR", else production; null: the
+  // "DOWNLOAD_IMAGE" setting), ending with "/".
+  const char* GetRepositoryURL(const char* name);
+  // 1 when "Frequency" days have passed since "LastCheck" (or it is not a date).
+  int HasToCheckInfos() const;
+  // Extends the repository address by the country and the file name; the first call's
+  // result fixes the base for the process. Returns url's text.
+  const char* GetInfosFileURL(CString& url) const;
+  const char* GetInfosFilePath(CString& path) const;
+  // Imports the new entries of the local copy (throws the CFileException* of a copy
+  // that cannot be opened) and lists the pictures to fetch: addresses[i] is fetched to
+  // paths[i]. 1 when the copy held at least one line.
+  int ReadInfosFile(CStringArray& addresses, CStringArray& paths);
+  // The next entry to show (unless first is already set): its three texts and its
+  // picture. 1 when there is one.
+  int GetFirstInfos(CString& first, CString& second, CString& third, CString& picture);
+
  private:
   int GetFolder(SettingId id, CString& out) const;
   int FindDefaultFolder(const char* id, CString& out) const;

@@ -61,6 +61,9 @@ class CSettingsAccess : public CObject {
   // data root, or the quick-access file joined to the program folder.
   CString GetListFile(SettingId id) const;
 
+  // The information feed's repository address, fixed by its first use.
+  CString& GetRepositoryBase() { return m_RepositoryBase; }
+
   int GetInstallFlag() const { return m_InstallFlag; }
   const CString& GetInstallMessage() const { return m_InstallMessage; }
   const CString& GetRegPath() const { return m_RegPath; }
@@ -119,6 +122,7 @@ class CSettingsAccess : public CObject {
   int m_InstallFlag = 1;
   CString m_InstallMessage;
   CString m_RegPath;
+  CString m_RepositoryBase;
 
   CString m_Text[SETTING_COUNT];
   int m_Int[SETTING_COUNT] = {};

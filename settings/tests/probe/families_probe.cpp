@@ -242,10 +242,59 @@ std::map<std::string, Command> folderCommands() {
   };
 }
 
+CString firstInfos() {
+  CString first, second, third, picture;
+  const int result = CCorvexSettings().GetFirstInfos(first, second, third, picture);
+  return withResult(result, first + "|" + second + "|" + third + "|" + picture);
+}
+
+std::map<std::string, Command> infosCommands() {
+  return {
+      {"GetRepositoryURL",
+       [](const CString& name) {
+         return CString(CCorvexSettings().GetRepositoryURL(name == "<null>" ? nullptr : name.GetString()));
+       }},
+      {"HasToCheckInfos", [](const CString&) { return number(static_cast<long>(CCorvexSettings().HasToCheckInfos())); }},
+      {"GetInfosFileURL",
+       [](const CString& url) {
+         CString text = url;
+         return CString(CCorvexSettings().GetInfosFileURL(text));
+       }},
+      {"GetInfosFilePath",
+       [](const CString&) {
+         CString path;
+         return CString(CCorvexSettings().GetInfosFilePath(path));
+       }},
+      {"ReadInfosFile",
+       [](const CString&) {
+         CStringArray addresses, paths;
+         try {
+           const int result = CCorvexSettings().ReadInfosFile(addresses, paths);
+           return withResult(result, joined(addresses, ",") + "|" + joined(paths, ","));
+         } catch (CException* e) {
+           e->Delete();
+           return CString("exception");
+         }
+       }},
+      {"GetFirstInfos", [](const CString&) { return firstInfos(); }},
+      // Hands entries out until none is left (at most the given count): "count:firsts".
+      {"DrainFirstInfos",
+       [](const CString& limit) {
+         CString firsts;
+         long count = 0;
+         for (CString first, other; count < std::atol(limit) && CCorvexSettings().GetFirstInfos(first, other, other, other);
+              first.Empty(), ++count)
+           firsts += (count ? "," : "") + first;
+         return withResult(static_cast<int>(count), firsts);
+       }},
+  };
+}
+
 std::map<std::string, Command> allCommands() {
   std::map<std::string, Command> commands = pricerCommands();
   for (auto& command : exportCommands()) commands.insert(command);
   for (auto& command : folderCommands()) commands.insert(command);
+  for (auto& command : infosCommands()) commands.insert(command);
   // Write=file|section|key|value, as another program would change a file.
   commands["Write"] = [](const CString& argument) {
     CStringArray parts;
