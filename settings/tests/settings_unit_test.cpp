@@ -42,6 +42,33 @@ TEST(SettingsNotLoaded, EveryQueryGivesItsFixedAnswer) {
   EXPECT_EQ(CCorvexSettings::GetSettings(), nullptr);
 }
 
+TEST(SettingsNotLoaded, FamiliesGiveTheirFixedAnswers) {
+  CCorvexSettings settings;
+  CString code = "mine", label = "keep";
+  double rate = 7;
+  EXPECT_EQ(settings.GetTarifInfos(code, label, label, label, label, rate), 1);
+  EXPECT_EQ(label + code, "keepmine");
+  EXPECT_EQ(rate, 7);
+  EXPECT_EQ(settings.SetTarifInfos(), 1);
+  EXPECT_EQ(settings.GetCurrencyList(), nullptr);
+  EXPECT_EQ(settings.GetCoefTMO(), 1.0);
+  EXPECT_EQ(settings.GetDiscountMode(), 1);
+  EXPECT_EQ(settings.GetExportDataDisplayLinesNumber(), -1);
+  EXPECT_EQ(settings.GetExportPrintDisplayLinesNumber(), 0);
+  EXPECT_EQ(settings.GetExportDataColumnParametersList(), nullptr);
+  EXPECT_EQ(settings.IsSplashScreen(), 1);
+  EXPECT_EQ(settings.GetWarningSetting(100), 0);
+  EXPECT_STREQ(settings.GetRepositoryURL("LOC"), "");
+  EXPECT_EQ(settings.HasToCheckInfos(), 0);
+  CString url = "https://a/";
+  EXPECT_STREQ(settings.GetInfosFileURL(url), "https://a/");
+  CStringArray addresses, paths;
+  addresses.Add("x");
+  EXPECT_EQ(settings.ReadInfosFile(addresses, paths), 0);
+  EXPECT_EQ(addresses.GetSize(), 0);
+  EXPECT_EQ(settings.GetFirstInfos(code, label, label, label), 0);
+}
+
 TEST(SettingsBuildStamp, ComesFromTheCompilerDate) {
   const std::pair<const char*, const char*> cases[] = {{"Sep  6 2022", "2022-09-6"},
                                                        {"Dec 31 2026", "2026-12-31"},
