@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "IniFile.h"
 #include "Setwell.h"
 #include "csv_reader.h"
 #include "info_dates.h"
@@ -21,17 +22,20 @@ constexpr const char* kStoreSection = "INFOSDATA";
 // a write per entry would rewrite the whole file each time.
 class PendingStore {
  public:
-  explicit PendingStore(const CString& file) : m_File(file) {}
-
-  // Whether the store holds a value for the id, counting the changes not yet written.
-  bool Holds(const CString& id) const {
-    if (m_Changed.count(nameOf(id))) return true;
-    char value[2] = {};
-    return GetPrivateProfileStringA(kStoreSection, id, "", value, sizeof(value), m_File) > 0;
+  // Reads the store's keys once: a key written twice counts as its first entry.
+  explicit PendingStore(const CString& file) : m_File(file) {
+    CStringArray keys, values;
+    CIniFile(file).GetEntries(kStoreSection, keys, values);
+    std::unordered_set<std::string> seen;
+    for (INT_PTR i = 0; i < keys.GetSize(); ++i)
+      if (seen.insert(nameOf(keys[i])).second && !values[i].IsEmpty()) m_Held.insert(nameOf(keys[i]));
   }
 
+  // Whether the store holds a value for the id, counting the changes not yet written.
+  bool Holds(const CString& id) const { return m_Held.count(nameOf(id)) > 0; }
+
   void Set(const CString& id, const CString& value) {
-    m_Changed.insert(nameOf(id));
+    m_Held.insert(nameOf(id));
     m_Changes.emplace_back(id, value);
   }
 
@@ -49,7 +53,7 @@ class PendingStore {
 
   CString m_File;
   std::vector<std::pair<CString, CString>> m_Changes;
-  std::unordered_set<std::string> m_Changed;
+  std::unordered_set<std::string> m_Held;  // lower-case ids with a value
 };
 
 // The entry's picture (the first piece of the "," separated list that is not empty)
