@@ -57,11 +57,12 @@ TEST_F(SettingsPricerTest, DecimalsAreStoredWithADotInAnyLocale) {
     LayOut();
     std::filesystem::remove_all(userFolder);
     Write(settingsFile, "CORVEXSTAGEPRICER", "VAT", "5,5");
+    Write(settingsFile, "CORVEXSTAGEPRICER", "WorkShopLabourHourlyCost", "40");
     const Answers before = Do({"GetDefaultVAT", "SetDefaultVAT=20", "SetDefaultWLabourHourlyCost=45.5"},
                               {{"LC_ALL", locale}});
     EXPECT_EQ(before.at("GetDefaultVAT"), "5.500000");
     EXPECT_EQ(OnDisk(userCopy, "CORVEXSTAGEPRICER", "VAT"), "20.000000");
-    EXPECT_EQ(OnDisk(userCopy, "CORVEXSTAGEPRICER", "WorkShopLabourHourlyCost"), "<missing>");  // equal to the shared
+    EXPECT_EQ(OnDisk(userCopy, "CORVEXSTAGEPRICER", "WorkShopLabourHourlyCost"), "45.50");
     const Answers after = Do({"GetDefaultVAT", "GetDefaultWLabourHourlyCost"}, {{"LC_ALL", locale}});
     EXPECT_EQ(after.at("GetDefaultVAT"), "20.000000");
     EXPECT_EQ(after.at("GetDefaultWLabourHourlyCost"), "45.500000");
