@@ -21,15 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Feed {
-  testing_support::TempFolder tmp;
-  std::string program = tmp / "program";
-  std::string settingsFile = program + "/CorvexV0.inf";
+struct Feed : SampleSettingsFolder {
   std::string feedFile;
 
   Feed() {
-    testing_support::RedirectUserAndMachineFolders(tmp.path());
-    LayOutSampleSettings(program);
     WritePrivateProfileStringA("INFOSCHECKER", "Build", "2020-01-1", settingsFile.c_str());
     CString here;
     Setwell::GetApplicationDirectory(here);
