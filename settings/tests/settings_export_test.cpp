@@ -38,7 +38,7 @@ TEST_F(SettingsExportTest, LayoutsReadOddColumnsAndASavedLayoutReloadsEqual) {
   Write(settingsFile, section, "Column4", "3#3");
   Write(settingsFile, section, "ColumnWidth4", "12.5abc");
   Write(settingsFile, section, "ColumnAlignment4", "2");
-  const Answers loaded = Do({"Layout=print", "Layout=data", "AddColumn=data|6|3|2|87.25|90", "SaveLayout=data",
+  const Answers loaded = Do({"Layout=print", "Layout=data", "AddColumn=data|6|3|2|87.25|90", "SaveDataLayout",
                              "Layout=data", "Layout=costing", "Layout=service", "--dlclose"});
   EXPECT_EQ(loaded.at("Layout"), "0:7#0,0,0,1;1:0#0,0,0,1;2:0#0,0,0,1;3:3#3,2,12.5,1");
   EXPECT_EQ(loaded.at("Layout#2"), "0:0#0,0,120,120;1:1#1,0,240,240;2:4#2,1,60,60");

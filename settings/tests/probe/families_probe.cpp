@@ -23,7 +23,8 @@ CString number(long value) {
   text.Format("%ld", value);
   return text;
 }
-CString withResult(int result, const CString& text) { return number(static_cast<long>(result)) + ":" + text; }
+CString number(int value) { return number(static_cast<long>(value)); }
+CString withResult(int result, const CString& text) { return number(result) + ":" + text; }
 
 CString joined(const CStringArray& items, const char* separator = "|") {
   CString text;
@@ -31,10 +32,39 @@ CString joined(const CStringArray& items, const char* separator = "|") {
   return text;
 }
 
+// The argument's parts separated by `separator`, padded with "0" to `count`.
+void split(const CString& argument, char separator, int count, CStringArray& parts) {
+  QRMT_ParseString(argument, parts, separator);
+  while (parts.GetSize() < count) parts.Add("0");
+}
+
+// Query shapes: no argument and nothing back, a number back, a decimal argument, a
+// CString out value (answered "result:out").
+template <auto method>
+CString call(const CString&) {
+  (CCorvexSettings().*method)();
+  return CString();
+}
+template <auto method>
+CString answer(const CString&) {
+  return number((CCorvexSettings().*method)());
+}
+template <auto method>
+CString setDecimal(const CString& value) {
+  (CCorvexSettings().*method)(platform::AtofC(value));
+  return CString();
+}
+template <auto method>
+CString outQuery(const CString&) {
+  CCorvexSettings settings;
+  CString out = "<untouched>";
+  const int result = (settings.*method)(out);
+  return withResult(result, out);
+}
+
 CString currencies(const CObArray* list) {
-  if (!list) return "null";
   CString text;
-  for (INT_PTR i = 0; i < list->GetSize(); ++i) {
+  for (INT_PTR i = 0; list && i < list->GetSize(); ++i) {
     const auto* currency = static_cast<const CCorvexCurrencyItem*>((*list)[i]);
     text += (i ? ";" : "") + currency->GetName() + "|" + currency->GetStrValue();
   }
@@ -56,32 +86,19 @@ std::map<std::string, Command> pricerCommands() {
          const int result = CCorvexSettings().GetTarifInfos(code, label, date, currency, unit, rate);
          return withResult(result, code + "|" + label + "|" + date + "|" + currency + "|" + unit + "|" + number(rate));
        }},
-      {"SetTarifInfos", [](const CString&) { return number(static_cast<long>(CCorvexSettings().SetTarifInfos())); }},
+      {"SetTarifInfos", answer<&CCorvexSettings::SetTarifInfos>},
       {"GetCurrencyList", [](const CString&) { return currencies(CCorvexSettings().GetCurrencyList()); }},
-      {"SaveCurrencyList",
-       [](const CString&) {
-         CCorvexSettings().SaveCurrencyList();
-         return CString();
-       }},
+      {"SaveCurrencyList", call<&CCorvexSettings::SaveCurrencyList>},
       {"GetCurrentExchangeMonetaryUnit",
        [](const CString&) {
          const CCorvexCurrencyItem* selected = CCorvexSettings().GetCurrentExchangeMonetaryUnit();
          return selected ? selected->GetName() + "|" + selected->GetStrValue() : CString("null");
        }},
-      {"SetDefaultVAT",
-       [](const CString& value) {
-         CCorvexSettings().SetDefaultVAT(platform::AtofC(value));
-         return CString();
-       }},
-      {"SetDefaultWLabourHourlyCost",
-       [](const CString& value) {
-         CCorvexSettings().SetDefaultWLabourHourlyCost(platform::AtofC(value));
-         return CString();
-       }},
-      {"GetDefaultVAT", [](const CString&) { return number(CCorvexSettings().GetDefaultVAT()); }},
-      {"GetDefaultWLabourHourlyCost",
-       [](const CString&) { return number(CCorvexSettings().GetDefaultWLabourHourlyCost()); }},
-      {"GetCoefTMO", [](const CString&) { return number(CCorvexSettings().GetCoefTMO()); }},
+      {"SetDefaultVAT", setDecimal<&CCorvexSettings::SetDefaultVAT>},
+      {"SetDefaultWLabourHourlyCost", setDecimal<&CCorvexSettings::SetDefaultWLabourHourlyCost>},
+      {"GetDefaultVAT", answer<&CCorvexSettings::GetDefaultVAT>},
+      {"GetDefaultWLabourHourlyCost", answer<&CCorvexSettings::GetDefaultWLabourHourlyCost>},
+      {"GetCoefTMO", answer<&CCorvexSettings::GetCoefTMO>},
       {"GetResumeCellColor",
        [](const CString&) {
          long color = -9;
@@ -113,18 +130,9 @@ CObArray* layoutNamed(const CString& name) {
   return settings.GetServiceColumnParametersList();
 }
 
-void saveLayoutNamed(const CString& name) {
-  CCorvexSettings settings;
-  if (name == "data") settings.SaveResultDataColumnParameters();
-  if (name == "print") settings.SaveResultPrintColumnParameters();
-  if (name == "costing") settings.SaveCostingColumnParameter();
-  if (name == "service") settings.SaveServiceColumnParameter();
-}
-
 CString columns(const CObArray* list) {
-  if (!list) return "null";
   CString text;
-  for (INT_PTR i = 0; i < list->GetSize(); ++i) {
+  for (INT_PTR i = 0; list && i < list->GetSize(); ++i) {
     const auto* column = static_cast<const CCorvexColumnInfo*>((*list)[i]);
     CString item;
     item.Format("%d:%d#%d,%d,%s,%d", column->GetIndex(), column->GetField(), column->GetOrder(),
@@ -139,113 +147,80 @@ std::map<std::string, Command> exportCommands() {
   return {
       {"SetExportPrintCheckBoxes",
        [](const CString& values) {
-         CStringArray parts;
-         QRMT_ParseString(values, parts, ',');
-         int f[10] = {};
-         for (INT_PTR i = 0; i < parts.GetSize() && i < 10; ++i) f[i] = std::atoi(parts[i]);
-         CCorvexSettings().SetExportPrintCheckBoxes(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]);
+         CStringArray f;
+         split(values, ',', 10, f);
+         int v[10];
+         for (int i = 0; i < 10; ++i) v[i] = std::atoi(f[i]);
+         CCorvexSettings().SetExportPrintCheckBoxes(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9]);
          return CString();
        }},
       {"GetExportPrintCheckBoxes",
        [](const CString&) {
-         int f[10] = {-9, -9, -9, -9, -9, -9, -9, -9, -9, -9};
-         CCorvexSettings().GetExportPrintCheckBoxes(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]);
+         int v[10] = {-9, -9, -9, -9, -9, -9, -9, -9, -9, -9};
+         CCorvexSettings().GetExportPrintCheckBoxes(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9]);
          CString text;
-         for (int i = 0; i < 10; ++i) text += (i ? "," : "") + number(static_cast<long>(f[i]));
+         for (int i = 0; i < 10; ++i) text += (i ? "," : "") + number(v[i]);
          return text;
        }},
       {"Layout", [](const CString& name) { return columns(layoutNamed(name)); }},
-      {"SaveLayout",
-       [](const CString& name) {
-         saveLayoutNamed(name);
-         return CString();
-       }},
+      {"SaveDataLayout", call<&CCorvexSettings::SaveResultDataColumnParameters>},
       // AddColumn=layout|field|order|alignment|width|default width
       {"AddColumn",
        [](const CString& argument) {
-         CStringArray parts;
-         QRMT_ParseString(argument, parts, '|');
-         while (parts.GetSize() < 6) parts.Add("0");
-         CObArray* list = layoutNamed(parts[0]);
+         CStringArray f;
+         split(argument, '|', 6, f);
+         CObArray* list = layoutNamed(f[0]);
          auto* column = new CCorvexColumnInfo;
          column->SetIndex(static_cast<int>(list->GetSize()));
-         column->SetFieldAndOrder(std::atoi(parts[1]), std::atoi(parts[2]));
-         column->SetAlignment(std::atoi(parts[3]));
-         column->SetWidth(static_cast<float>(platform::AtofC(parts[4])));
-         column->SetDefaultWidth(std::atoi(parts[5]));
+         column->SetFieldAndOrder(std::atoi(f[1]), std::atoi(f[2]));
+         column->SetAlignment(std::atoi(f[3]));
+         column->SetWidth(static_cast<float>(platform::AtofC(f[4])));
+         column->SetDefaultWidth(std::atoi(f[5]));
          list->Add(column);
          return CString();
        }},
   };
 }
 
-CString folders(const CObArray* list) {
-  if (!list) return "null";
-  CString text;
-  for (INT_PTR i = 0; i < list->GetSize(); ++i) {
-    const auto* folder = static_cast<const CCorvexFolderItem*>((*list)[i]);
-    text += (i ? ";" : "") + folder->GetCode() + "|" + folder->GetLabel() + "|" + folder->GetId();
-  }
-  return text;
-}
-
-// A query with a CString out value, answered as "result:out".
-template <int (CCorvexSettings::*query)(CString&)>
-CString outQuery(const CString&) {
-  CCorvexSettings settings;
-  CString out = "<untouched>";
-  const int result = (settings.*query)(out);
-  return withResult(result, out);
-}
-
-template <int (CCorvexSettings::*query)(CString&) const>
-CString constOutQuery(const CString&) {
-  CString out = "<untouched>";
-  const int result = (CCorvexSettings().*query)(out);
-  return withResult(result, out);
-}
-
 std::map<std::string, Command> folderCommands() {
   return {
-      {"GetDefaultFolderList", [](const CString&) { return folders(CCorvexSettings().GetDefaultFolderList()); }},
+      {"GetDefaultFolderList",
+       [](const CString&) {
+         const CObArray* list = CCorvexSettings().GetDefaultFolderList();
+         CString text;
+         for (INT_PTR i = 0; i < list->GetSize(); ++i) {
+           const auto* folder = static_cast<const CCorvexFolderItem*>((*list)[i]);
+           text += (i ? ";" : "") + folder->GetCode() + "|" + folder->GetLabel() + "|" + folder->GetId();
+         }
+         return text;
+       }},
       // SetFolderLabel=id|path of every item with that id
       {"SetFolderLabel",
        [](const CString& argument) {
-         CStringArray parts;
-         QRMT_ParseString(argument, parts, '|');
+         CStringArray f;
+         split(argument, '|', 2, f);
          CObArray* list = CCorvexSettings().GetDefaultFolderList();
-         for (INT_PTR i = 0; i < list->GetSize() && parts.GetSize() == 2; ++i) {
+         for (INT_PTR i = 0; i < list->GetSize(); ++i) {
            auto* folder = static_cast<CCorvexFolderItem*>((*list)[i]);
-           if (folder->GetId() == parts[0]) folder->SetLabel(parts[1]);
+           if (folder->GetId() == f[0]) folder->SetLabel(f[1]);
          }
          return CString();
        }},
-      {"SaveDefaultFolderData",
-       [](const CString&) {
-         CCorvexSettings().SaveDefaultFolderData();
-         return CString();
-       }},
+      {"SaveDefaultFolderData", call<&CCorvexSettings::SaveDefaultFolderData>},
       {"GetTempDefaultFolder", outQuery<&CCorvexSettings::GetTempDefaultFolder>},
       {"GetExportDefaultFolder", outQuery<&CCorvexSettings::GetExportDefaultFolder>},
-      {"GetPelkGraphfileDir", constOutQuery<&CCorvexSettings::GetPelkGraphfileDir>},
-      {"GetCorvexInterfaceFile", constOutQuery<&CCorvexSettings::GetCorvexInterfaceFile>},
-      {"GetWarningSetting",
-       [](const CString& id) { return number(static_cast<long>(CCorvexSettings().GetWarningSetting(std::atoi(id)))); }},
+      {"GetPelkGraphfileDir", outQuery<&CCorvexSettings::GetPelkGraphfileDir>},
+      {"GetCorvexInterfaceFile", outQuery<&CCorvexSettings::GetCorvexInterfaceFile>},
+      {"GetWarningSetting", [](const CString& id) { return number(CCorvexSettings().GetWarningSetting(std::atoi(id))); }},
       // SetWarningSetting=value|id
       {"SetWarningSetting",
        [](const CString& argument) {
-         CStringArray parts;
-         QRMT_ParseString(argument, parts, '|');
-         if (parts.GetSize() == 2) CCorvexSettings().SetWarningSetting(std::atoi(parts[0]), std::atoi(parts[1]));
+         CStringArray f;
+         split(argument, '|', 2, f);
+         CCorvexSettings().SetWarningSetting(std::atoi(f[0]), std::atoi(f[1]));
          return CString();
        }},
   };
-}
-
-CString firstInfos() {
-  CString first, second, third, picture;
-  const int result = CCorvexSettings().GetFirstInfos(first, second, third, picture);
-  return withResult(result, first + "|" + second + "|" + third + "|" + picture);
 }
 
 std::map<std::string, Command> infosCommands() {
@@ -254,7 +229,7 @@ std::map<std::string, Command> infosCommands() {
        [](const CString& name) {
          return CString(CCorvexSettings().GetRepositoryURL(name == "<null>" ? nullptr : name.GetString()));
        }},
-      {"HasToCheckInfos", [](const CString&) { return number(static_cast<long>(CCorvexSettings().HasToCheckInfos())); }},
+      {"HasToCheckInfos", answer<&CCorvexSettings::HasToCheckInfos>},
       {"GetInfosFileURL",
        [](const CString& url) {
          CString text = url;
@@ -276,33 +251,37 @@ std::map<std::string, Command> infosCommands() {
            return CString("exception");
          }
        }},
-      {"GetFirstInfos", [](const CString&) { return firstInfos(); }},
+      {"GetFirstInfos",
+       [](const CString&) {
+         CString first, second, third, picture;
+         const int result = CCorvexSettings().GetFirstInfos(first, second, third, picture);
+         return withResult(result, first + "|" + second + "|" + third + "|" + picture);
+       }},
       // Hands entries out until none is left (at most the given count): "count:firsts".
       {"DrainFirstInfos",
        [](const CString& limit) {
-         CString firsts;
-         long count = 0;
-         for (CString first, other; count < std::atol(limit) && CCorvexSettings().GetFirstInfos(first, other, other, other);
-              first.Empty(), ++count)
+         CString firsts, first, other;
+         int count = 0;
+         for (; count < std::atoi(limit) && CCorvexSettings().GetFirstInfos(first, other, other, other); ++count) {
            firsts += (count ? "," : "") + first;
-         return withResult(static_cast<int>(count), firsts);
+           first.Empty();
+         }
+         return withResult(count, firsts);
        }},
   };
 }
 
 std::map<std::string, Command> allCommands() {
   std::map<std::string, Command> commands = pricerCommands();
-  for (auto& command : exportCommands()) commands.insert(command);
-  for (auto& command : folderCommands()) commands.insert(command);
-  for (auto& command : infosCommands()) commands.insert(command);
+  for (auto* family : {exportCommands, folderCommands, infosCommands})
+    for (auto& command : family()) commands.insert(command);
   // Write=file|section|key|value, as another program would change a file.
   commands["Write"] = [](const CString& argument) {
-    CStringArray parts;
-    QRMT_ParseString(argument, parts, '|');
-    while (parts.GetSize() < 4) parts.Add("");
-    return number(static_cast<long>(WritePrivateProfileStringA(parts[1], parts[2], parts[3], parts[0])));
+    CStringArray f;
+    split(argument, '|', 4, f);
+    return number(WritePrivateProfileStringA(f[1], f[2], f[3], f[0]));
   };
-  commands["Flush"] = [](const CString&) { return number(static_cast<long>(Setwell::GetInstance()->Flush())); };
+  commands["Flush"] = [](const CString&) { return number(Setwell::GetInstance()->Flush()); };
   return commands;
 }
 
@@ -320,13 +299,13 @@ int RunFamilyCommands(int count, char** commands) {
       std::printf("unknown command %s\n", name.c_str());
       return 5;
     }
-    CString answer = command->second(equal == std::string::npos ? CString() : CString(text.substr(equal + 1)));
-    answer.Replace("\n", "\\n");
+    CString reply = command->second(equal == std::string::npos ? CString() : CString(text.substr(equal + 1)));
+    reply.Replace("\n", "\\n");
     const int repeat = ++repeats[name];
     if (repeat > 1)
-      std::printf("%s#%d=%s\n", name.c_str(), repeat, answer.GetString());
+      std::printf("%s#%d=%s\n", name.c_str(), repeat, reply.GetString());
     else
-      std::printf("%s=%s\n", name.c_str(), answer.GetString());
+      std::printf("%s=%s\n", name.c_str(), reply.GetString());
   }
   return 0;
 }
