@@ -98,25 +98,30 @@ TEST(SettingsIniFile, ListsKeyNamesPastTheTraditionalBuffer) {
 }
 
 // The selected currency goes through an archive as text, whatever the locale; a cut
-// archive throws and changes nothing.
+// archive throws and changes nothing; an unnamed one is the price list's currency.
 TEST(SettingsSerialize, KeepsTheRateUnderAGermanLocaleAndSurvivesACutArchive) {
   testing_support::TempFolder tmp;
   testing_support::RedirectUserAndMachineFolders(tmp.path());
+  WritePrivateProfileStringA("SHAREDINIFILE", "PriceList", (tmp / "price.ini").c_str(), (tmp / "CorvexV0.inf").c_str());
+  WritePrivateProfileStringA("TARIF", "SCURRENCY", "CHF", (tmp / "price.ini").c_str());
   const int result = testing_support::RunInChild([&] {
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) return 10;
     Setwell::GetInstance()->Init((tmp / "CorvexV0.inf").c_str());
     CSettingsAccess settings((tmp / "CorvexV0.inf").c_str());
     const std::string archivePath = tmp / "currency.bin";
-    {
-      CFile file(archivePath.c_str(), CFile::modeCreate | CFile::modeWrite);
-      CArchive archive(&file, CArchive::store);
-      archive << CString("Software\\Halvorn") << CString("USD") << CString("1.08250");
-    }
-    {
+    const auto load = [&](const char* name, const char* rate) {
+      {
+        CFile file(archivePath.c_str(), CFile::modeCreate | CFile::modeWrite);
+        CArchive archive(&file, CArchive::store);
+        archive << CString("Software\\Halvorn") << CString(name) << CString(rate);
+      }
       CFile file(archivePath.c_str(), CFile::modeRead);
       CArchive archive(&file, CArchive::load);
       settings.Serialize(archive);
-    }
+    };
+    load("", "0.5");
+    if (settings.GetSelectedCurrency().GetName() != "CHF" || settings.GetSelectedCurrency().GetDValue() != 1.0) return 17;
+    load("USD", "1.08250");
     if (settings.GetSelectedCurrency().GetDValue() != 1.0825) return 11;
     if (settings.GetSelectedCurrency().GetStrValue() != "1.08250") return 12;
     if (settings.GetRegPath() != "Software\\Halvorn") return 13;
