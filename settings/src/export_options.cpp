@@ -19,13 +19,18 @@ void setFlags(const SettingId (&ids)[N], int* const (&flags)[N]) {
   for (size_t i = 0; i < N; ++i) settings()->StoreInt(ids[i], *flags[i]);
 }
 
-const SettingId kDataFlags[] = {SETTING_DataListMat, SETTING_DataExcel, SETTING_DataListMatCSV,
-                                SETTING_DataListMatTXT, SETTING_DataListMatXML};
-const SettingId kPrintFlags[] = {SETTING_PrintListMat,           SETTING_PrintListMatPackProd,
-                                 SETTING_PrintFrontViewDoor,     SETTING_PrintFrontViewPlastron,
-                                 SETTING_PrintFrontViewDevice,   SETTING_PrintFrontViewPlatine,
-                                 SETTING_PrintFrontViewEnclosure, SETTING_PrintWiring,
-                                 SETTING_PrintPricer,            SETTING_PrintPresta};
+const SettingId kDataFlags[] = {SETTING_DataListMat, SETTING_DataExcel, SETTING_DataListMatCSV, SETTING_DataListMatTXT,
+                                SETTING_DataListMatXML};
+const SettingId kPrintFlags[] = {SETTING_PrintListMat,
+                                 SETTING_PrintListMatPackProd,
+                                 SETTING_PrintFrontViewDoor,
+                                 SETTING_PrintFrontViewPlastron,
+                                 SETTING_PrintFrontViewDevice,
+                                 SETTING_PrintFrontViewPlatine,
+                                 SETTING_PrintFrontViewEnclosure,
+                                 SETTING_PrintWiring,
+                                 SETTING_PrintPricer,
+                                 SETTING_PrintPresta};
 const SettingId kGraphFlags[] = {SETTING_GraphWiringEdit, SETTING_GraphWiringFile, SETTING_GraphFrontViewDXF,
                                  SETTING_GraphWiringDXF};
 
@@ -48,15 +53,15 @@ void CCorvexSettingsExport::SetExportDataCheckBoxes(int& listMat, int& excel, in
 void CCorvexSettingsExport::GetExportPrintCheckBoxes(int& listMat, int& listMatPackProd, int& door, int& plastron,
                                                      int& device, int& platine, int& enclosure, int& wiring,
                                                      int& pricer, int& presta) {
-  getFlags(kPrintFlags, {&listMat, &listMatPackProd, &door, &plastron, &device, &platine, &enclosure, &wiring,
-                         &pricer, &presta});
+  getFlags(kPrintFlags,
+           {&listMat, &listMatPackProd, &door, &plastron, &device, &platine, &enclosure, &wiring, &pricer, &presta});
 }
 
 void CCorvexSettingsExport::SetExportPrintCheckBoxes(int& listMat, int& listMatPackProd, int& door, int& plastron,
                                                      int& device, int& platine, int& enclosure, int& wiring,
                                                      int& pricer, int& presta) {
-  setFlags(kPrintFlags, {&listMat, &listMatPackProd, &door, &plastron, &device, &platine, &enclosure, &wiring,
-                         &pricer, &presta});
+  setFlags(kPrintFlags,
+           {&listMat, &listMatPackProd, &door, &plastron, &device, &platine, &enclosure, &wiring, &pricer, &presta});
 }
 
 void CCorvexSettingsExport::GetExportGraphCheckBoxes(int& wiringEdit, int& wiringFile, int& frontViewDxf,

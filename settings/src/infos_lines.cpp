@@ -2,25 +2,32 @@
 
 namespace {
 
+// Lead bytes of multi-byte UTF-8 sequences: their range, the sequence's length and the
+// smallest code point it may carry (smaller ones are overlong forms).
+struct Utf8Lead {
+  unsigned char first;
+  unsigned char last;
+  int length;
+  unsigned int lowest;
+};
+constexpr Utf8Lead kUtf8Leads[] = {{0xC2, 0xDF, 2, 0x80}, {0xE0, 0xEF, 3, 0x800}, {0xF0, 0xF4, 4, 0x10000}};
+
 // The length of the UTF-8 sequence starting at `at`, or 0 when it is not a valid one
 // (overlong forms, surrogates and code points past U+10FFFF included).
 int utf8SequenceLength(const unsigned char* text, int at, int length) {
-  const unsigned char lead = text[at];
-  if (lead < 0x80) return 1;
-  int count = 0;
-  unsigned int lowest = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) count = 2, lowest = 0x80;
-  else if (lead >= 0xE0 && lead <= 0xEF) count = 3, lowest = 0x800;
-  else if (lead >= 0xF0 && lead <= 0xF4) count = 4, lowest = 0x10000;
-  else return 0;
-  if (at + count > length) return 0;
-  unsigned int codePoint = lead & (0x7F >> count);
-  for (int i = 1; i < count; ++i) {
-    if ((text[at + i] & 0xC0) != 0x80) return 0;
-    codePoint = (codePoint << 6) | (text[at + i] & 0x3F);
+  if (text[at] < 0x80) return 1;
+  for (const Utf8Lead& lead : kUtf8Leads) {
+    if (text[at] < lead.first || text[at] > lead.last) continue;
+    if (at + lead.length > length) return 0;
+    unsigned int codePoint = text[at] & (0x7F >> lead.length);
+    for (int i = 1; i < lead.length; ++i) {
+      if ((text[at + i] & 0xC0) != 0x80) return 0;
+      codePoint = (codePoint << 6) | (text[at + i] & 0x3F);
+    }
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    return codePoint < lead.lowest || codePoint > 0x10FFFF || surrogate ? 0 : lead.length;
   }
-  if (codePoint < lowest || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) return 0;
-  return count;
+  return 0;
 }
 
 bool isBlank(char ch) { return ch == ' ' || ch == '\t'; }

@@ -32,9 +32,10 @@ const char* CCorvexSettings::GetRepositoryURL(const char* name) {
 int CCorvexSettings::HasToCheckInfos() const {
   if (!settings()) return 0;
   const CString& file = settings()->GetSettingsFile();
-  const int frequency = Setwell::GetInstance()->ReadIntParameter("INFOSCHECKER", "Frequency", kDefaultFrequency, file, 0, 0);
-  const CString lastCheck = ReadSettingText(file, "INFOSCHECKER", "LastCheck", kLastCheckSize,
-                                            settings()->GetText(SETTING_InfosBuild), 0);
+  const int frequency =
+      Setwell::GetInstance()->ReadIntParameter("INFOSCHECKER", "Frequency", kDefaultFrequency, file, 0, 0);
+  const CString lastCheck =
+      ReadSettingText(file, "INFOSCHECKER", "LastCheck", kLastCheckSize, settings()->GetText(SETTING_InfosBuild), 0);
   InfoDate date;
   if (!ReadInfoDate(lastCheck, date)) return 1;
   return InfoDaysBetween(lastCheck, InfoDateToday()) >= frequency;

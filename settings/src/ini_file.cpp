@@ -33,8 +33,9 @@ void readList(const Read& read, CStringArray& items) {
 CIniFile::CIniFile(const char* path, const char* reportPath) : m_Path(path), m_ReportPath(reportPath) {}
 
 int CIniFile::GetKeyNames(const char* section, CStringArray& names) const {
-  readList([&](char* buffer, DWORD size) { return GetPrivateProfileStringA(section, nullptr, "", buffer, size, m_Path); },
-           names);
+  readList(
+      [&](char* buffer, DWORD size) { return GetPrivateProfileStringA(section, nullptr, "", buffer, size, m_Path); },
+      names);
   return static_cast<int>(names.GetSize());
 }
 

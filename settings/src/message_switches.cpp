@@ -9,11 +9,11 @@ constexpr unsigned int kFirstMessageId = 100;
 
 // By message id, from 100.
 const SettingId kMessageSwitches[] = {
-    SETTING_ShowEmptyProviderList,    SETTING_ShowDeleteOrder,        SETTING_ShowAddProviderName,
-    SETTING_ShowForcingQuotePrice,    SETTING_ShowDeleteEquipFromOrder, SETTING_ShowUnsecureEquipment,
-    SETTING_ShowOrderToSynchronize,   SETTING_ShowSynchronizeOrder,   SETTING_ShowQuoteToSynchronize,
-    SETTING_ShowSynchronizeQuote,     SETTING_ShowEquipDirty,         SETTING_ShowRaccDiff,
-    SETTING_ShowAjoutFav,             SETTING_ShowRefPriceNull};
+    SETTING_ShowEmptyProviderList,  SETTING_ShowDeleteOrder,          SETTING_ShowAddProviderName,
+    SETTING_ShowForcingQuotePrice,  SETTING_ShowDeleteEquipFromOrder, SETTING_ShowUnsecureEquipment,
+    SETTING_ShowOrderToSynchronize, SETTING_ShowSynchronizeOrder,     SETTING_ShowQuoteToSynchronize,
+    SETTING_ShowSynchronizeQuote,   SETTING_ShowEquipDirty,           SETTING_ShowRaccDiff,
+    SETTING_ShowAjoutFav,           SETTING_ShowRefPriceNull};
 constexpr unsigned int kMessageCount = sizeof(kMessageSwitches) / sizeof(kMessageSwitches[0]);
 
 CSettingsAccess* settings() { return CCorvexSettings::GetSettings(); }

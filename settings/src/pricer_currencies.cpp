@@ -2,7 +2,6 @@
 #include "CorvexSettings.h"
 #include "Setwell.h"
 #include "SettingsAccess.h"
-#include "long_value.h"
 #include "winnls.h"
 
 namespace {
@@ -11,8 +10,8 @@ CSettingsAccess* settings() { return CCorvexSettings::GetSettings(); }
 
 }  // namespace
 
-int CCorvexSettingsPricer::GetTarifInfos(CString& code, CString& label, CString& date, CString& currency,
-                                         CString& unit, double& rate) const {
+int CCorvexSettingsPricer::GetTarifInfos(CString& code, CString& label, CString& date, CString& currency, CString& unit,
+                                         double& rate) const {
   if (settings()) {
     const CCorvexTarif& tarif = settings()->GetTarif();
     code = tarif.code;
@@ -68,9 +67,7 @@ int CCorvexSettingsPricer::GetDefaultDiscountFile(CString& path) const {
   return !path.IsEmpty();
 }
 
-int CCorvexSettingsPricer::IsDiscount() const {
-  return settings() ? settings()->GetInt(SETTING_ToolsMenuDiscount) : 0;
-}
+int CCorvexSettingsPricer::IsDiscount() const { return settings() ? settings()->GetInt(SETTING_ToolsMenuDiscount) : 0; }
 
 int CCorvexSettingsPricer::GetDecimalSeparator(CString& separator) const {
   char buffer[8] = {};

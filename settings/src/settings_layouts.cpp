@@ -18,7 +18,8 @@ const LayoutSection kLayoutSections[LAYOUT_COUNT] = {
 }  // namespace
 
 void CSettingsAccess::LoadLayouts() {
-  for (int id = 0; id < LAYOUT_COUNT; ++id) LoadColumnLayout(m_SettingsFile, kLayoutSections[id].section, m_Layouts[id]);
+  for (int id = 0; id < LAYOUT_COUNT; ++id)
+    LoadColumnLayout(m_SettingsFile, kLayoutSections[id].section, m_Layouts[id]);
 }
 
 void CSettingsAccess::SaveLayout(ColumnLayoutId id) {

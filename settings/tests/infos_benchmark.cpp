@@ -95,8 +95,7 @@ void BM_FirstInfosOfTenThousandKeys(benchmark::State& state) {
   for (int i = 0; i < 9999; ++i) store += "entry" + std::to_string(i) + "=0\n";
   store += "entry9999=\"2021-06-1;0;Last;;;;\"\n";
   feed().EmptyStore();
-  testing_support::WriteWholeFile(feed().settingsFile,
-                                  testing_support::ReadWholeFile(feed().settingsFile) + store);
+  testing_support::WriteWholeFile(feed().settingsFile, testing_support::ReadWholeFile(feed().settingsFile) + store);
   feed().Age();
   for (auto _ : state) {
     CString first, second, third, picture;

@@ -13,9 +13,9 @@ TEST_F(SettingsFolderTest, ListFollowsTheVisibleKeysInFileOrderAndSavesToTheUser
   Write(dirList, "DIRECTORIES_VISIBLE", "GRAPHFILES", "Drawings");  // no such folder: not listed
   Write(dirList, "DIRECTORIES_VISIBLE", "AUTOSAVE", "Saved");
   Write(dirList, "DIRECTORIES", "TMP", "");
-  const Answers answers = Do({"GetDefaultFolderList", "GetTempDefaultFolder", "GetPelkGraphfileDir",
-                              "GetCorvexInterfaceFile", "SetFolderLabel=EXPORT|/data/exports",
-                              "SaveDefaultFolderData", "GetExportDefaultFolder", "--dlclose"});
+  const Answers answers =
+      Do({"GetDefaultFolderList", "GetTempDefaultFolder", "GetPelkGraphfileDir", "GetCorvexInterfaceFile",
+          "SetFolderLabel=EXPORT|/data/exports", "SaveDefaultFolderData", "GetExportDefaultFolder", "--dlclose"});
   EXPECT_EQ(answers.at("GetDefaultFolderList"), "Projects|" + program + "/Projects|PROJECT;Temporary files||TMP;" +
                                                     "Exports|" + program + "/Export|EXPORT;Saved|" + program +
                                                     "/AutoSave|AUTOSAVE");
@@ -30,10 +30,9 @@ TEST_F(SettingsFolderTest, ListFollowsTheVisibleKeysInFileOrderAndSavesToTheUser
 
 TEST_F(SettingsFolderTest, MessageSwitchesAnswerOnlyTheirIds) {
   Write(settingsFile, "SHOWMESSAGE", "DeleteOrder", "0");
-  const Answers answers =
-      Do({"GetWarningSetting=99", "GetWarningSetting=101", "GetWarningSetting=113", "GetWarningSetting=114",
-          "SetWarningSetting=0|113", "SetWarningSetting=0|114", "GetWarningSetting=113", "GetCorvexInterfaceFile",
-          "--dlclose"});
+  const Answers answers = Do({"GetWarningSetting=99", "GetWarningSetting=101", "GetWarningSetting=113",
+                              "GetWarningSetting=114", "SetWarningSetting=0|113", "SetWarningSetting=0|114",
+                              "GetWarningSetting=113", "GetCorvexInterfaceFile", "--dlclose"});
   EXPECT_EQ(answers.at("GetWarningSetting"), "0");
   EXPECT_EQ(answers.at("GetWarningSetting#2"), "0");
   EXPECT_EQ(answers.at("GetWarningSetting#3"), "1");

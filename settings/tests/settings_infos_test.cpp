@@ -63,11 +63,13 @@ TEST_F(SettingsInfosTest, CheckFallsDueAfterFrequencyDays) {
     int buildDay;
     const char* lastCheck;  // null: absent
     const char* due;
-  } cases[] = {{-2, nullptr, "0"}, {-3, nullptr, "1"}, {-10, "-2", "0"},       {-10, "-3", "1"},
+  } cases[] = {{-2, nullptr, "0"}, {-3, nullptr, "1"},      {-10, "-2", "0"}, {-10, "-3", "1"},
                {-10, "x", "1"},    {-10, "2026-13-1", "1"}, {-10, "+5", "0"}};
   for (const auto& c : cases) {
-    const std::string lastCheck =
-        !c.lastCheck ? "" : (c.lastCheck[0] == '-' || c.lastCheck[0] == '+') ? dateFromToday(std::atoi(c.lastCheck)) : c.lastCheck;
+    const std::string lastCheck = !c.lastCheck ? ""
+                                  : (c.lastCheck[0] == '-' || c.lastCheck[0] == '+')
+                                      ? dateFromToday(std::atoi(c.lastCheck))
+                                      : c.lastCheck;
     SCOPED_TRACE(lastCheck);
     Write(settingsFile, "INFOSCHECKER", "Build", dateFromToday(c.buildDay).c_str());
     Write(settingsFile, "INFOSCHECKER", "LastCheck", c.lastCheck ? lastCheck.c_str() : nullptr);
@@ -78,18 +80,47 @@ TEST_F(SettingsInfosTest, CheckFallsDueAfterFrequencyDays) {
 TEST_F(SettingsInfosTest, ImportStoresNewEntriesOnceAndHandsThemOut) {
   Write(settingsFile, "INFOSDATA", "known", "0");
   const std::string d = ";" + later + ";";
-  Feed("n1" + d + "1;Hello {you};Second;Third;img/a.png, https://cdn.example/x.png;extra\n"
-       "onbuild;" + build + ";1;On build;;;;\n"
-       "old;" + dateFromToday(-11) + ";1;Old;;;;\n"
+  Feed("n1" + d +
+       "1;Hello {you};Second;Third;img/a.png, https://cdn.example/x.png;extra\n"
+       "onbuild;" +
+       build +
+       ";1;On build;;;;\n"
+       "old;" +
+       dateFromToday(-11) +
+       ";1;Old;;;;\n"
        "w;0\n"
-       "known" + d + "1;Known;;;;\n"
-       "q" + d + "0;\"a;b\";x;y;;z\n"
-       "[x]" + d + "1;Bad\n" "a=b" + d + "1;Bad\n" "\";c\"" + d + "1;Bad\n" " d" + d + "1;Bad\n"
-       "\"e\"\"\"" + d + "1;Bad\n" + d.substr(1) + "1;NoId\n"
-       "bd1;2026-13-1;1;Bad\n" "bd2;soon;1;Bad\n" "bd3;;1;Bad\n"
-       "s" + d + "1;Std;;;_STD_/Img/p.png;\n"
-       "up" + d + "1;Up;;;../../x.png,_STD_/_STD_/y.png,Img\\b.png;\n"
-       "../x" + d + "1;Dots;;Third;;\n");
+       "known" +
+       d +
+       "1;Known;;;;\n"
+       "q" +
+       d +
+       "0;\"a;b\";x;y;;z\n"
+       "[x]" +
+       d +
+       "1;Bad\n"
+       "a=b" +
+       d +
+       "1;Bad\n"
+       "\";c\"" +
+       d +
+       "1;Bad\n"
+       " d" +
+       d +
+       "1;Bad\n"
+       "\"e\"\"\"" +
+       d + "1;Bad\n" + d.substr(1) +
+       "1;NoId\n"
+       "bd1;2026-13-1;1;Bad\n"
+       "bd2;soon;1;Bad\n"
+       "bd3;;1;Bad\n"
+       "s" +
+       d +
+       "1;Std;;;_STD_/Img/p.png;\n"
+       "up" +
+       d +
+       "1;Up;;;../../x.png,_STD_/_STD_/y.png,Img\\b.png;\n"
+       "../x" +
+       d + "1;Dots;;Third;;\n");
   const Answers answers = Do({"GetInfosFileURL=https://repo.example/", "ReadInfosFile"});
   const std::string base = "https://repo.example/France/";
   const std::string local = program + "/";
@@ -144,12 +175,20 @@ TEST_F(SettingsInfosTest, BadFilesSkipTheirBadLinesAndLeaveTheSettingsIntact) {
     std::function<void()> feed;
   } cases[] = {
       {"NUL", [&] { Feed("nul" + d + std::string("A\0B", 3) + "\n" + good); }},
-      {"invalid UTF-8", [&] { Feed("utf" + d + "\xC3\x28\n" "sur" + d + "\xED\xA0\x80\n" + good); }},
+      {"invalid UTF-8",
+       [&] {
+         Feed("utf" + d +
+              "\xC3\x28\n"
+              "sur" +
+              d + "\xED\xA0\x80\n" + good);
+       }},
       {"carriage return", [&] { Feed("cr" + d + "A\rB\n" + good.substr(0, good.size() - 1) + "\r\n"); }},
       {"over-long line", [&] { Feed("long" + d + std::string(70000, 'x') + "\n" + good); }},
-      {"50 MB", [&] {
+      {"50 MB",
+       [&] {
          std::string junk;
-         for (int i = 0; junk.size() < (50u << 20); ++i) junk += "junk" + std::to_string(i) + ";soon;1;" + std::string(80, 'j') + "\n";
+         for (int i = 0; junk.size() < (50u << 20); ++i)
+           junk += "junk" + std::to_string(i) + ";soon;1;" + std::string(80, 'j') + "\n";
          Feed(junk + good);
        }},
   };
@@ -171,9 +210,9 @@ TEST_F(SettingsInfosTest, BadFilesSkipTheirBadLinesAndLeaveTheSettingsIntact) {
 
 TEST_F(SettingsInfosTest, RepositoriesAndNames) {
   Write(settingsFile, "Config", "DOWNLOAD_IMAGE", "ppr");
-  const Answers answers = Do({"GetRepositoryURL=loc", "GetRepositoryURL=Dev", "GetRepositoryURL=<null>",
-                              "GetRepositoryURL=PROD", "GetRepositoryURL=other", "GetInfosFileURL=https://a/",
-                              "GetInfosFileURL=https://b/", "GetInfosFilePath"});
+  const Answers answers =
+      Do({"GetRepositoryURL=loc", "GetRepositoryURL=Dev", "GetRepositoryURL=<null>", "GetRepositoryURL=PROD",
+          "GetRepositoryURL=other", "GetInfosFileURL=https://a/", "GetInfosFileURL=https://b/", "GetInfosFilePath"});
   EXPECT_EQ(answers.at("GetRepositoryURL"), "https://127.0.0.1/Tamberlo/");
   EXPECT_EQ(answers.at("GetRepositoryURL#2"), "https://127.0.0.1:8446/infos/dev/");
   EXPECT_EQ(answers.at("GetRepositoryURL#3"), "https://127.0.0.1:8446/infos/ppr/");

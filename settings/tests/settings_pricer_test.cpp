@@ -14,9 +14,9 @@ class SettingsPricerTest : public SettingsFixture {
 };
 
 TEST_F(SettingsPricerTest, TarifIsReadAgainAfterThePriceListChanges) {
-  const Answers answers = Do({"GetTarifInfos", "Write=" + priceList + "|TARIF|SEXCHANGE|1,5",
-                              "Write=" + priceList + "|TARIF|CODECAT|TAR2027", "GetTarifInfos", "SetTarifInfos",
-                              "GetTarifInfos"});
+  const Answers answers =
+      Do({"GetTarifInfos", "Write=" + priceList + "|TARIF|SEXCHANGE|1,5",
+          "Write=" + priceList + "|TARIF|CODECAT|TAR2027", "GetTarifInfos", "SetTarifInfos", "GetTarifInfos"});
   EXPECT_EQ(answers.at("GetTarifInfos"), "1:TAR2026|General price list 2026|2026-01-1|EUR|1|1.000000");
   EXPECT_EQ(answers.at("GetTarifInfos#2"), answers.at("GetTarifInfos"));
   EXPECT_EQ(answers.at("SetTarifInfos"), "0");
@@ -41,8 +41,8 @@ TEST_F(SettingsPricerTest, DefaultCurrencyComesFirstOnceAndAnEmptyOneIsNeverSave
     std::filesystem::remove_all(userFolder);
     Write(priceList, "TARIF", "SCURRENCY", c.currency);
     Write(settingsFile, "DEFAULT", "VMoney1", "1.00000");
-    const Answers answers = Do({"GetCurrencyList", "GetCurrencyList", "GetCurrentExchangeMonetaryUnit",
-                                "SaveCurrencyList", "--dlclose"});
+    const Answers answers =
+        Do({"GetCurrencyList", "GetCurrencyList", "GetCurrentExchangeMonetaryUnit", "SaveCurrencyList", "--dlclose"});
     EXPECT_EQ(answers.at("GetCurrencyList"), c.list);
     EXPECT_EQ(answers.at("GetCurrencyList#2"), c.list);
     EXPECT_EQ(answers.at("GetCurrentExchangeMonetaryUnit"), std::string(c.currency) + "|1.00000");
@@ -58,8 +58,8 @@ TEST_F(SettingsPricerTest, DecimalsAreStoredWithADotInAnyLocale) {
     std::filesystem::remove_all(userFolder);
     Write(settingsFile, "CORVEXSTAGEPRICER", "VAT", "5,5");
     Write(settingsFile, "CORVEXSTAGEPRICER", "WorkShopLabourHourlyCost", "40");
-    const Answers before = Do({"GetDefaultVAT", "SetDefaultVAT=20", "SetDefaultWLabourHourlyCost=45.5"},
-                              {{"LC_ALL", locale}});
+    const Answers before =
+        Do({"GetDefaultVAT", "SetDefaultVAT=20", "SetDefaultWLabourHourlyCost=45.5"}, {{"LC_ALL", locale}});
     EXPECT_EQ(before.at("GetDefaultVAT"), "5.500000");
     EXPECT_EQ(OnDisk(userCopy, "CORVEXSTAGEPRICER", "VAT"), "20.000000");
     EXPECT_EQ(OnDisk(userCopy, "CORVEXSTAGEPRICER", "WorkShopLabourHourlyCost"), "45.50");
@@ -75,8 +75,8 @@ TEST_F(SettingsPricerTest, RecordsFormatsAndColours) {
   Write(settingsFile, "PRESENTATION", "ResumeCellColor", "0xFFFFFFFF");
   Write(settingsFile, "PRESENTATION", "ModifiedCellFormat", "255,1,2");
   Write(settingsFile, "CORVEXSTAGEDESIGN", "CoefTMO", "");
-  const Answers answers = Do({"GetManufacturerChange=0", "GetManufacturerChange=1", "GetResumeCellColor",
-                              "CellFormats", "GetCoefTMO"});
+  const Answers answers =
+      Do({"GetManufacturerChange=0", "GetManufacturerChange=1", "GetResumeCellColor", "CellFormats", "GetCoefTMO"});
   EXPECT_EQ(answers.at("GetManufacturerChange"), "1:Brand|A1,A2");
   EXPECT_EQ(answers.at("GetManufacturerChange#2"), "1:<untouched>|");
   EXPECT_EQ(answers.at("GetResumeCellColor"), "2147483647");  // as a 32-bit strtol saturates

@@ -120,7 +120,8 @@ TEST(SettingsSerialize, KeepsTheRateUnderAGermanLocaleAndSurvivesACutArchive) {
       settings.Serialize(archive);
     };
     load("", "0.5");
-    if (settings.GetSelectedCurrency().GetName() != "CHF" || settings.GetSelectedCurrency().GetDValue() != 1.0) return 17;
+    if (settings.GetSelectedCurrency().GetName() != "CHF" || settings.GetSelectedCurrency().GetDValue() != 1.0)
+      return 17;
     load("USD", "1.08250");
     if (settings.GetSelectedCurrency().GetDValue() != 1.0825) return 11;
     if (settings.GetSelectedCurrency().GetStrValue() != "1.08250") return 12;

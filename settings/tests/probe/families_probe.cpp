@@ -135,9 +135,8 @@ CString columns(const CObArray* list) {
   for (INT_PTR i = 0; list && i < list->GetSize(); ++i) {
     const auto* column = static_cast<const CCorvexColumnInfo*>((*list)[i]);
     CString item;
-    item.Format("%d:%d#%d,%d,%s,%d", column->GetIndex(), column->GetField(), column->GetOrder(),
-                column->GetAlignment(), platform::FormatDoubleC("%g", column->GetWidth()).c_str(),
-                column->GetDefaultWidth());
+    item.Format("%d:%d#%d,%d,%s,%d", column->GetIndex(), column->GetField(), column->GetOrder(), column->GetAlignment(),
+                platform::FormatDoubleC("%g", column->GetWidth()).c_str(), column->GetDefaultWidth());
     text += (i ? ";" : "") + item;
   }
   return text;
@@ -211,7 +210,8 @@ std::map<std::string, Command> folderCommands() {
       {"GetExportDefaultFolder", outQuery<&CCorvexSettings::GetExportDefaultFolder>},
       {"GetPelkGraphfileDir", outQuery<&CCorvexSettings::GetPelkGraphfileDir>},
       {"GetCorvexInterfaceFile", outQuery<&CCorvexSettings::GetCorvexInterfaceFile>},
-      {"GetWarningSetting", [](const CString& id) { return number(CCorvexSettings().GetWarningSetting(std::atoi(id))); }},
+      {"GetWarningSetting",
+       [](const CString& id) { return number(CCorvexSettings().GetWarningSetting(std::atoi(id))); }},
       // SetWarningSetting=value|id
       {"SetWarningSetting",
        [](const CString& argument) {
