@@ -38,3 +38,33 @@ class CCorvexFolderItem : public CObject {
   CString m_Label;  // the folder path
   CString m_Id;     // the key
 };
+
+// One column of a table layout ("Column<i>" and its companion keys).
+class CCorvexColumnInfo : public CObject {
+ public:
+  CCorvexColumnInfo() = default;
+
+  int GetIndex() const { return m_Index; }
+  void SetIndex(int index) { m_Index = index; }
+  // "Column<i>" = "<field>#<order>": the data the column shows and its place on screen.
+  int GetField() const { return m_Field; }
+  int GetOrder() const { return m_Order; }
+  void SetFieldAndOrder(int field, int order) {
+    m_Field = field;
+    m_Order = order;
+  }
+  int GetAlignment() const { return m_Alignment; }
+  void SetAlignment(int alignment) { m_Alignment = alignment; }
+  float GetWidth() const { return m_Width; }
+  void SetWidth(float width) { m_Width = width; }
+  int GetDefaultWidth() const { return m_DefaultWidth; }
+  void SetDefaultWidth(int width) { m_DefaultWidth = width; }
+
+ private:
+  int m_Index = 0;
+  int m_Field = 0;
+  int m_Order = 0;
+  int m_Alignment = 0;
+  float m_Width = 0.0f;
+  int m_DefaultWidth = 1;
+};

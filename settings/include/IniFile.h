@@ -13,6 +13,9 @@ class CIniFile : public CObject {
   // Every key name of the section, in file order, however long the list.
   // Returns the number of names.
   int GetKeyNames(const char* section, CStringArray& names) const;
+  // Every entry of the section in file order, as read in one go: keys[i] = values[i],
+  // each value as written (blanks around it trimmed, quotes kept).
+  int GetEntries(const char* section, CStringArray& keys, CStringArray& values) const;
 
   // Writes section/key = value, and to the report file the same value under the key
   // name followed by " (index) ", or " (index)(subIndex) " when subIndex is 0 or more.

@@ -13,12 +13,25 @@
 
 class CArchive;
 
+// The price list's "TARIF" section.
+struct CCorvexTarif {
+  CString code;
+  CString label;
+  CString date;
+  CString currency;
+  CString unit;
+  double rate = 0.0;
+};
+
 // One section named by "METASTAGES", with its keys and values in file order.
 struct CCorvexMetaStage {
   CString section;
   CStringArray keys;
   CStringArray values;
 };
+
+// The column layouts of the result and costing tables.
+enum ColumnLayoutId { LAYOUT_RESULT_DATA, LAYOUT_RESULT_PRINT, LAYOUT_COSTING, LAYOUT_SERVICE, LAYOUT_COUNT };
 
 class CSettingsAccess : public CObject {
  public:
@@ -48,21 +61,41 @@ class CSettingsAccess : public CObject {
   // data root, or the quick-access file joined to the program folder.
   CString GetListFile(SettingId id) const;
 
+  // The information feed's repository address, fixed by its first use.
+  CString& GetRepositoryBase() { return m_RepositoryBase; }
+
   int GetInstallFlag() const { return m_InstallFlag; }
   const CString& GetInstallMessage() const { return m_InstallMessage; }
   const CString& GetRegPath() const { return m_RegPath; }
   void SetRegPath(const char* path) { m_RegPath = path; }
 
+  // Stores a new value of a key and writes it through Setwell to the user layer.
+  void StoreText(SettingId id, const CString& value);
+  void StoreInt(SettingId id, int value);
+
   int GetForcePriceUpdate() const { return m_Text[SETTING_ForcePriceUpdate] == "1"; }
   long GetResumeCellColor() const { return m_ResumeCellColor; }
+  // The price list's "TARIF" keys and its currency (read with 32 characters), read
+  // again from the file as it is now.
+  void LoadTarif();
+  const CCorvexTarif& GetTarif() const { return m_Tarif; }
   const CObArray& GetCurrencies() const { return m_Currencies; }
+  // The currencies with the default currency at rate 1.0, inserted first when missing.
+  CObArray& GetCurrencyListWithDefault();
   CCorvexCurrencyItem& GetSelectedCurrency() { return m_SelectedCurrency; }
   const CString& GetDefaultCurrency() const { return m_DefaultCurrency; }
+  // A layout's columns (CCorvexColumnInfo*, owned here).
+  CObArray& GetLayout(ColumnLayoutId id) { return m_Layouts[id]; }
+  // Writes the layout back with its section's "NbDisplayLines".
+  void SaveLayout(ColumnLayoutId id);
   const CStringArray& GetHierarchyPaths() const { return m_HierarchyPaths; }
   const std::vector<CCorvexMetaStage>& GetMetaStages() const { return m_MetaStages; }
   // Each tool: TITLE, NAME, COMMAND, ARG, WAIT.
   const std::vector<CStringArray>& GetTools() const { return m_Tools; }
   const CObArray& GetFolders() const { return m_Folders; }
+  CObArray& GetFolders() { return m_Folders; }
+  // Reads a key again through Setwell's cache (after a write).
+  void Reload(SettingId id) { LoadEntry(id); }
 
  private:
   void LoadEntries(SettingFile file, const char* section);
@@ -73,6 +106,7 @@ class CSettingsAccess : public CObject {
   void LoadHierarchy();
   void LoadMetaStages();
   void LoadTools();
+  void LoadLayouts();
   void LoadFolders();
   void LoadFolderList();
   void CheckInstallation();
@@ -88,14 +122,17 @@ class CSettingsAccess : public CObject {
   int m_InstallFlag = 1;
   CString m_InstallMessage;
   CString m_RegPath;
+  CString m_RepositoryBase;
 
   CString m_Text[SETTING_COUNT];
   int m_Int[SETTING_COUNT] = {};
   long m_ResumeCellColor = 0;
 
+  CCorvexTarif m_Tarif;
   CObArray m_Currencies;  // CCorvexCurrencyItem*, owned
   CCorvexCurrencyItem m_SelectedCurrency;
-  CString m_DefaultCurrency;  // the price list's currency, loaded with the pricer family
+  CString m_DefaultCurrency;  // the price list's currency
+  CObArray m_Layouts[LAYOUT_COUNT];
   CStringArray m_HierarchyPaths;
   std::vector<CCorvexMetaStage> m_MetaStages;
   std::vector<CStringArray> m_Tools;

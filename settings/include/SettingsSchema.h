@@ -14,6 +14,7 @@
   X(InfosBuild, SETTINGS_FILE, "INFOSCHECKER", "Build", 16, "", 0, SHARED_ONLY)                           \
   CORVEX_TEXT(X, DirList, "SHAREDINIFILE", "DirList", 256, "PELKPELKD.INI")                               \
   CORVEX_TEXT(X, ModuleList, "SHAREDINIFILE", "ModuleList", 64, "")                                       \
+  CORVEX_TEXT(X, PriceList, "SHAREDINIFILE", "PriceList", 256, "PELKPELKD.INI")                           \
   CORVEX_TEXT(X, CountryList, "SHAREDINFFILE", "CountryList", 256, "LANG.INF")                            \
   CORVEX_TEXT(X, FileDirRoot, "LOCALINFFILE", "FileDirRoot", 260, "")                                     \
   CORVEX_TEXT(X, EquipmentFamilyList, "LOCALINFFILE", "EquipmentFamilyList", 256, "")                     \
@@ -73,6 +74,9 @@
   CORVEX_INT(X, PrintSize, "PRESENTATION", "PrintSize", 8)                                                \
   CORVEX_INT(X, CableColor, "PRESENTATION", "CableColor", 0)                                              \
   CORVEX_TEXT(X, ResumeCellColor, "PRESENTATION", "ResumeCellColor", 32, "0x0000FF")                      \
+  CORVEX_TEXT(X, EditableCellFormat, "PRESENTATION", "EditableCellFormat", 64, "0x000000,0xE0FFFF,0,0")  \
+  CORVEX_TEXT(X, ModifiedCellFormat, "PRESENTATION", "ModifiedCellFormat", 64, "0x0000FF,0xE0FFFF,1,0")  \
+  CORVEX_TEXT(X, DeletedLineFormat, "PRESENTATION", "DeletedLineFormat", 64, "0x808080,0xFFFFFF,0,1")    \
   CORVEX_INT(X, AddExportIndexLine, "TXT_CSV", "AddExportIndexLine", 1)                                   \
   CORVEX_TEXT(X, StrLineColName, "TXT_CSV", "StrLineColName", 256, "Item")                                \
   CORVEX_INT(X, Favourite, "CATALOGACCESS", "Favourite", 0)                                               \

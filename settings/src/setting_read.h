@@ -4,5 +4,6 @@
 
 #include "afxstr.h"
 
+// With refresh the value is read from the file as it is now, not from the cache.
 CString ReadSettingText(const char* file, const char* section, const char* key, int size, const char* defaultValue,
-                        int userLayer);
+                        int userLayer, int refresh = 0);

@@ -4,14 +4,15 @@
 // country file, the tools, "XML", the folders of the dir-list file and "SHOWMESSAGE".
 #include "SettingsAccess.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "IniFile.h"
 #include "Setwell.h"
 #include "build_stamp.h"
+#include "column_layout.h"
 #include "folder_correction.h"
 #include "install_check.h"
+#include "long_value.h"
 #include "platform_numbers.h"
 #include "platform_paths.h"
 #include "setting_counts.h"
@@ -86,13 +87,14 @@ CSettingsAccess::CSettingsAccess(const char* settingsFile) : m_SettingsFile(sett
   DocumentsFolder();  // finds the correction folders
   LoadBuildStamp();
   LoadFileNames();
+  LoadTarif();
   for (const char* section : kSectionsInOrder) {
     LoadEntries(SettingFile::SETTINGS_FILE, section);
     if (CString(section) == "DEFAULT") LoadCurrencies();
     if (CString(section) == "CORVEXSTAGEDESIGN") LoadHierarchy();
   }
-  // strtol reads hexadecimal digits alike in every locale.
-  m_ResumeCellColor = std::strtol(m_Text[SETTING_ResumeCellColor], nullptr, 16);
+  LoadLayouts();
+  m_ResumeCellColor = StrtolInt32(m_Text[SETTING_ResumeCellColor], 16);
   LoadMetaStages();
   LoadEntries(SettingFile::SETTINGS_FILE, "TOOLSMENU");
   LoadEntries(SettingFile::COUNTRY_FILE, "INTERNATIONALE");
@@ -106,6 +108,7 @@ CSettingsAccess::CSettingsAccess(const char* settingsFile) : m_SettingsFile(sett
 CSettingsAccess::~CSettingsAccess() {
   for (INT_PTR i = 0; i < m_Currencies.GetSize(); ++i) delete m_Currencies[i];
   for (INT_PTR i = 0; i < m_Folders.GetSize(); ++i) delete m_Folders[i];
+  for (CObArray& layout : m_Layouts) FreeColumnLayout(layout);
   m_Currencies.RemoveAll();
   m_Folders.RemoveAll();
   delete Setwell::GetInstance();

@@ -22,3 +22,8 @@ void LayOutSampleSettings(const std::string& programFolder) {
     testing_support::WriteWholeFile(target.string(), text);
   }
 }
+
+SampleSettingsFolder::SampleSettingsFolder() {
+  testing_support::RedirectUserAndMachineFolders(tmp.path());
+  LayOutSampleSettings(program);
+}

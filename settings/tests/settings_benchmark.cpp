@@ -19,15 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Sample {
-  testing_support::TempFolder tmp;
-  std::string program = tmp / "program";
-  std::string settingsFile = program + "/CorvexV0.inf";
+struct Sample : SampleSettingsFolder {
   std::vector<std::string> files;
 
   Sample() {
-    testing_support::RedirectUserAndMachineFolders(tmp.path());
-    LayOutSampleSettings(program);
     // The loader finds the country file and the data folder beside the running
     // program: lead them from this benchmark's folder to the sample's.
     CString here;

@@ -42,6 +42,33 @@ TEST(SettingsNotLoaded, EveryQueryGivesItsFixedAnswer) {
   EXPECT_EQ(CCorvexSettings::GetSettings(), nullptr);
 }
 
+TEST(SettingsNotLoaded, FamiliesGiveTheirFixedAnswers) {
+  CCorvexSettings settings;
+  CString code = "mine", label = "keep";
+  double rate = 7;
+  EXPECT_EQ(settings.GetTarifInfos(code, label, label, label, label, rate), 1);
+  EXPECT_EQ(label + code, "keepmine");
+  EXPECT_EQ(rate, 7);
+  EXPECT_EQ(settings.SetTarifInfos(), 1);
+  EXPECT_EQ(settings.GetCurrencyList(), nullptr);
+  EXPECT_EQ(settings.GetCoefTMO(), 1.0);
+  EXPECT_EQ(settings.GetDiscountMode(), 1);
+  EXPECT_EQ(settings.GetExportDataDisplayLinesNumber(), -1);
+  EXPECT_EQ(settings.GetExportPrintDisplayLinesNumber(), 0);
+  EXPECT_EQ(settings.GetExportDataColumnParametersList(), nullptr);
+  EXPECT_EQ(settings.IsSplashScreen(), 1);
+  EXPECT_EQ(settings.GetWarningSetting(100), 0);
+  EXPECT_STREQ(settings.GetRepositoryURL("LOC"), "");
+  EXPECT_EQ(settings.HasToCheckInfos(), 0);
+  CString url = "https://a/";
+  EXPECT_STREQ(settings.GetInfosFileURL(url), "https://a/");
+  CStringArray addresses, paths;
+  addresses.Add("x");
+  EXPECT_EQ(settings.ReadInfosFile(addresses, paths), 0);
+  EXPECT_EQ(addresses.GetSize(), 0);
+  EXPECT_EQ(settings.GetFirstInfos(code, label, label, label), 0);
+}
+
 TEST(SettingsBuildStamp, ComesFromTheCompilerDate) {
   const std::pair<const char*, const char*> cases[] = {{"Sep  6 2022", "2022-09-6"},
                                                        {"Dec 31 2026", "2026-12-31"},
@@ -71,25 +98,31 @@ TEST(SettingsIniFile, ListsKeyNamesPastTheTraditionalBuffer) {
 }
 
 // The selected currency goes through an archive as text, whatever the locale; a cut
-// archive throws and changes nothing.
+// archive throws and changes nothing; an unnamed one is the price list's currency.
 TEST(SettingsSerialize, KeepsTheRateUnderAGermanLocaleAndSurvivesACutArchive) {
   testing_support::TempFolder tmp;
   testing_support::RedirectUserAndMachineFolders(tmp.path());
+  WritePrivateProfileStringA("SHAREDINIFILE", "PriceList", (tmp / "price.ini").c_str(), (tmp / "CorvexV0.inf").c_str());
+  WritePrivateProfileStringA("TARIF", "SCURRENCY", "CHF", (tmp / "price.ini").c_str());
   const int result = testing_support::RunInChild([&] {
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) return 10;
     Setwell::GetInstance()->Init((tmp / "CorvexV0.inf").c_str());
     CSettingsAccess settings((tmp / "CorvexV0.inf").c_str());
     const std::string archivePath = tmp / "currency.bin";
-    {
-      CFile file(archivePath.c_str(), CFile::modeCreate | CFile::modeWrite);
-      CArchive archive(&file, CArchive::store);
-      archive << CString("Software\\Halvorn") << CString("USD") << CString("1.08250");
-    }
-    {
+    const auto load = [&](const char* name, const char* rate) {
+      {
+        CFile file(archivePath.c_str(), CFile::modeCreate | CFile::modeWrite);
+        CArchive archive(&file, CArchive::store);
+        archive << CString("Software\\Halvorn") << CString(name) << CString(rate);
+      }
       CFile file(archivePath.c_str(), CFile::modeRead);
       CArchive archive(&file, CArchive::load);
       settings.Serialize(archive);
-    }
+    };
+    load("", "0.5");
+    if (settings.GetSelectedCurrency().GetName() != "CHF" || settings.GetSelectedCurrency().GetDValue() != 1.0)
+      return 17;
+    load("USD", "1.08250");
     if (settings.GetSelectedCurrency().GetDValue() != 1.0825) return 11;
     if (settings.GetSelectedCurrency().GetStrValue() != "1.08250") return 12;
     if (settings.GetRegPath() != "Software\\Halvorn") return 13;

@@ -3,6 +3,7 @@
 // "result:value". Options:
 //   --com-first      initialise COM on the thread before loading
 //   --user F L I     only set the user information
+//   --do COMMAND...  only run family queries (families_probe.h)
 #include <QCoreApplication>
 #include <QTimer>
 #include <clocale>
@@ -12,6 +13,7 @@
 #include "CorvexSettings.h"
 #include "Setwell.h"
 #include "SettingsAccess.h"
+#include "families_probe.h"
 #include "objbase.h"
 
 namespace {
@@ -120,6 +122,10 @@ extern "C" __attribute__((visibility("default"))) int RunSettingsProbe(int argc,
   if (argc > 4 && std::strcmp(argv[1], "--user") == 0) {
     CCorvexSettingsProject().SetUserInformation(argv[2], argv[3], argv[4]);
     return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--do") == 0) {
+    const bool unload = std::strcmp(argv[argc - 1], "--dlclose") == 0;
+    return RunFamilyCommands(argc - 2 - (unload ? 1 : 0), argv + 2);
   }
   printQueries();
   printLoaded(*CCorvexSettings::GetSettings());
