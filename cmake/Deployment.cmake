@@ -31,12 +31,12 @@ if(NOT CORVEX_CERTIFICATE_TRUST_FILE MATCHES "^(~/|/)[^\"\\]+$")
   message(FATAL_ERROR "CORVEX_CERTIFICATE_TRUST_FILE \"${CORVEX_CERTIFICATE_TRUST_FILE}\" must be an absolute path or begin with ~/")
 endif()
 
-configure_file(${CMAKE_CURRENT_LIST_DIR}/deployment.h.in ${CMAKE_BINARY_DIR}/generated/corvex_deployment.h @ONLY)
-add_library(CorvexDeployment INTERFACE)
-target_include_directories(CorvexDeployment INTERFACE ${CMAKE_BINARY_DIR}/generated)
-
 # The information feed's repositories, each address ending with "/".
 set(CORVEX_INFOS_REPOSITORY_LOC "https://127.0.0.1/Tamberlo/" CACHE STRING "Information feed: local test repository")
 set(CORVEX_INFOS_REPOSITORY_DEV "https://127.0.0.1:8446/infos/dev/" CACHE STRING "Information feed: development repository")
 set(CORVEX_INFOS_REPOSITORY_PPR "https://127.0.0.1:8446/infos/ppr/" CACHE STRING "Information feed: pre-production repository")
 set(CORVEX_INFOS_REPOSITORY_PROD "https://127.0.0.1:8446/infos/prod/" CACHE STRING "Information feed: production repository")
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/deployment.h.in ${CMAKE_BINARY_DIR}/generated/corvex_deployment.h @ONLY)
+add_library(CorvexDeployment INTERFACE)
+target_include_directories(CorvexDeployment INTERFACE ${CMAKE_BINARY_DIR}/generated)

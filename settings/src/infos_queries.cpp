@@ -2,7 +2,7 @@
 #include "CorvexSettings.h"
 #include "Setwell.h"
 #include "SettingsAccess.h"
-#include "corvex_infos_repositories.h"
+#include "corvex_deployment.h"
 #include "info_dates.h"
 #include "setting_read.h"
 
