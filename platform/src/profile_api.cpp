@@ -97,6 +97,15 @@ BOOL update(LPCSTR fileName, const std::function<void(platform::ProfileDocument&
   return platform::UpdateProfile(profilePath(fileName), edit) ? TRUE : FALSE;
 }
 
+// The end of the run of values set in the section of changes[first].
+size_t valueRunEnd(const ProfileChange* changes, size_t first, size_t count) {
+  size_t end = first;
+  while (end < count && changes[end].key && changes[end].value &&
+         platform::ProfileDocument::SameName(changes[end].section, changes[first].section))
+    ++end;
+  return end;
+}
+
 }  // namespace
 
 DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size,
@@ -159,14 +168,21 @@ BOOL WritePrivateProfileBatchA(LPCSTR fileName, const ProfileChange* changes, si
     }
   }
   return update(fileName, [&](platform::ProfileDocument& document) {
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count;) {
       const ProfileChange& change = changes[i];
-      if (!change.key)
+      if (!change.key) {
         document.DeleteSection(change.section);
-      else if (!change.value)
+        ++i;
+      } else if (!change.value) {
         document.DeleteKey(change.section, change.key);
-      else
-        document.SetValue(change.section, change.key, change.value);
+        ++i;
+      } else {
+        // A run of values set in one section goes in together: one pass over the lines.
+        const size_t end = valueRunEnd(changes, i, count);
+        std::vector<std::pair<std::string, std::string>> values;
+        for (; i < end; ++i) values.emplace_back(changes[i].key, changes[i].value);
+        document.SetValues(change.section, values);
+      }
     }
   });
 }

@@ -34,6 +34,8 @@ size_t lineEndLength(const std::string& content, size_t at) {
 
 }  // namespace
 
+bool ProfileDocument::SameName(const std::string& a, const std::string& b) { return equalNames(trim(a), trim(b)); }
+
 ProfileDocument ProfileDocument::Parse(const std::string& content) {
   ProfileDocument document;
   size_t start = 0;
@@ -120,23 +122,40 @@ std::vector<std::string> ProfileDocument::Entries(const std::string& section) co
 }
 
 void ProfileDocument::SetValue(const std::string& section, const std::string& key, const std::string& value) {
-  const std::string keyName = trim(key);
+  SetValues(section, {{key, value}});
+}
+
+void ProfileDocument::SetValues(const std::string& section,
+                                const std::vector<std::pair<std::string, std::string>>& values) {
   const SectionIndex* index = Find(section);
-  if (!index) {
-    Rewrite({}, m_lines.size(), {NewLine('[' + trim(section) + ']'), NewLine(keyName + '=' + value)});
-    return;
+  std::vector<Line> added;
+  if (!index) added.push_back(NewLine('[' + trim(section) + ']'));
+  auto lineInFile = [&](const std::string& folded) -> Line* {
+    if (!index) return nullptr;
+    auto found = index->byKey.find(folded);
+    return found == index->byKey.end() ? nullptr : &m_lines[found->second];
+  };
+  std::unordered_map<std::string, size_t> addedByKey;  // lowercase key -> place in `added`
+  for (const auto& [key, value] : values) {
+    const std::string keyName = trim(key);
+    const std::string folded = lower(keyName);
+    if (Line* line = lineInFile(folded)) {
+      *line = ParseLine(line->name + '=' + value, false, line->end);  // same name: the index holds
+    } else if (auto pending = addedByKey.find(folded); pending != addedByKey.end()) {
+      added[pending->second] = NewLine(added[pending->second].name + '=' + value);
+    } else {
+      addedByKey.emplace(folded, added.size());
+      added.push_back(NewLine(keyName + '=' + value));
+    }
   }
-  auto found = index->byKey.find(lower(keyName));
-  if (found != index->byKey.end()) {
-    Line& line = m_lines[found->second];
-    line = ParseLine(line.name + '=' + value, false, line.end);
-    Reindex();
-    return;
+  if (added.empty()) return;
+  size_t insertAt = m_lines.size();
+  if (index) {
+    insertAt = index->headers.front() + 1;
+    for (size_t i = insertAt; i < m_lines.size() && m_lines[i].kind != Kind::kSection; ++i)
+      if (m_lines[i].kind == Kind::kEntry) insertAt = i + 1;
   }
-  size_t insertAt = index->headers.front() + 1;
-  for (size_t i = insertAt; i < m_lines.size() && m_lines[i].kind != Kind::kSection; ++i)
-    if (m_lines[i].kind == Kind::kEntry) insertAt = i + 1;
-  Rewrite({}, insertAt, {NewLine(keyName + '=' + value)});
+  Rewrite({}, insertAt, added);
 }
 
 void ProfileDocument::DeleteKey(const std::string& section, const std::string& key) {

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -12,6 +13,8 @@ namespace platform {
 class ProfileDocument {
  public:
   static ProfileDocument Parse(const std::string& content);
+  // Whether two section or key names are one: ASCII case and surrounding blanks ignored.
+  static bool SameName(const std::string& a, const std::string& b);
   std::string Serialize() const;
 
   // Reading; names compare ignoring ASCII case and surrounding blanks, a duplicate
@@ -25,6 +28,9 @@ class ProfileDocument {
   // Editing. A new key goes after the section's last entry, a new section at the end;
   // new names are written trimmed.
   void SetValue(const std::string& section, const std::string& key, const std::string& value);
+  // The same as SetValue for each pair in order, with one pass over the lines for all
+  // the new keys (a pass per key would make a large batch quadratic).
+  void SetValues(const std::string& section, const std::vector<std::pair<std::string, std::string>>& values);
   void DeleteKey(const std::string& section, const std::string& key);
   void DeleteSection(const std::string& section);
   // Replaces every entry of the section by `lines`, where its first entry was.
@@ -40,10 +46,10 @@ class ProfileDocument {
     std::string value;  // entry value, trimmed
   };
   struct SectionIndex {
-    std::string name;                                // as first written
-    std::vector<size_t> headers;                     // line numbers of its headers
-    std::vector<size_t> entries;                     // line numbers of its entries
-    std::unordered_map<std::string, size_t> byKey;   // lowercase key -> first entry
+    std::string name;                               // as first written
+    std::vector<size_t> headers;                    // line numbers of its headers
+    std::vector<size_t> entries;                    // line numbers of its entries
+    std::unordered_map<std::string, size_t> byKey;  // lowercase key -> first entry
   };
 
   static Line ParseLine(std::string raw, bool firstLine, std::string end);
@@ -55,7 +61,7 @@ class ProfileDocument {
   void Reindex();
 
   std::vector<Line> m_lines;
-  std::string m_lineEnd = "\n";  // for new lines: the file's first line end
+  std::string m_lineEnd = "\n";                              // for new lines: the file's first line end
   std::unordered_map<std::string, SectionIndex> m_sections;  // by lowercase name
   std::vector<std::string> m_sectionOrder;                   // lowercase names, file order
 };

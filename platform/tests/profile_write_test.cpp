@@ -157,9 +157,12 @@ TEST_F(ProfileWrite, WholeSectionsReplacedAndBatchEqualsTheSeriesOfCalls) {
   EXPECT_TRUE(WritePrivateProfileSectionA("Other", nullptr, m_file.c_str()));
   EXPECT_EQ(Content(), "[Recent]\n; kept\n1=c\n2=d\n3=e\n[Fresh]\nk=v\n");
 
+  // Runs of values in one section (written together) mixing new and known keys, case
+  // and blanks in the names, a key set twice, a new section.
   const ProfileChange changes[] = {
-      {"Recent", nullptr, nullptr}, {"Recent", "1", "z"}, {"Fresh", "k", nullptr},
-      {"Fresh", "j", "w"},          {"Fresh", "j", "ww"}, {"Added", "a", "1"},
+      {"Recent", nullptr, nullptr}, {"Recent", "1", "z"},  {"Fresh", "k", nullptr}, {"Fresh", "j", "w"},
+      {"Fresh", "j", "ww"},         {"Added", "a", "1"},   {"Added", "A ", "2"},    {"added", "b", "3"},
+      {"Fresh", "x", "1"},          {" FRESH", "J", "w3"}, {"Fresh", "y", "2"},     {"Fresh", "X", "11"},
   };
   const std::string series = m_tmp / "series.inf";
   ASSERT_TRUE(WriteWholeFile(series, Content()));
