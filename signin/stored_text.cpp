@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
 CString StoredText(const rapidjson::Value& value) {
   char number[24];
   if (value.IsString()) {
@@ -22,8 +20,6 @@ CString StoredText(const rapidjson::Value& value) {
   }
   return CString();
 }
-
-}  // namespace
 
 bool FindStoredText(CCorvexOAuth2Globals& document, const char* key, const char* parent, CString& text) {
   rapidjson::Value value;

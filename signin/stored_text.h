@@ -3,7 +3,10 @@
 
 #include "CCorvexOAuth2Globals.h"
 
+// A string as it is, an integer as its exact decimal, anything else (a string holding
+// a zero byte too) as an empty text.
+CString StoredText(const rapidjson::Value& value);
+
 // Looks `key` up (inside the root member `parent` unless it is empty). true when found,
-// with the text to store: a string as it is, an integer as its exact decimal, anything
-// else (a string holding a zero byte too) as an empty text.
+// with its StoredText.
 bool FindStoredText(CCorvexOAuth2Globals& document, const char* key, const char* parent, CString& text);

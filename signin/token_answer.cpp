@@ -39,8 +39,11 @@ std::vector<std::pair<const char*, CString>> OtherTokens(Globals& document) {
 }
 
 int StoreTokens(Globals& document) {
-  CString accessToken, idToken;
-  if (!FindStoredText(document, Globals::ACCESS_TOKEN, "", accessToken) || accessToken.IsEmpty()) return 0;
+  rapidjson::Value found;
+  if (!document.getValueByKey(Globals::ACCESS_TOKEN, "", found) || !found.IsString()) return 0;
+  const CString accessToken = StoredText(found);
+  if (accessToken.IsEmpty()) return 0;
+  CString idToken;
   for (const auto& [name, text] : OtherTokens(document))
     if (!Globals::EncryptData(name, text)) return 0;
   if (FindStoredText(document, Globals::ID_TOKEN, "", idToken) && !idToken.IsEmpty() &&
