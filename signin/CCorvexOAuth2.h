@@ -1,5 +1,5 @@
 // The sign-in of the current user: the PKCE pair of this sign-in, the authorized flag,
-// and the refresh of stored tokens.
+// the tracking texts handed to the caller, and the refresh of stored tokens.
 #pragma once
 
 #include <memory>
@@ -17,6 +17,12 @@ class CCorvexOAuth2 {
   CCorvexOAuth2& operator=(const CCorvexOAuth2&) = delete;
 
   int getIsAuthorized() { return m_isAuthorized; }
+
+  // Appends the login event "&t=event&ec=Application&ea=Login&cd1=<user type>
+  // &cd2=<company>&cd3=<product>" to `query`, from the stored profile.
+  void LogTrackingEvent(CString& query);
+  // Appends the software event "&cd3=<system name>&cd5=<product and version>".
+  void TrackSoftwareInfos(CString& query);
 
  protected:
   int m_isAuthorized = 0;
