@@ -51,6 +51,19 @@ CString PrepareRequest(CURL* curl, curl_slist* headers, const std::string& form,
   return caPath;
 }
 
+// StoreTokenAnswer, with any failure it raises logged and taken as nothing stored.
+int StoreCompleteAnswer(const TokenResponse& response, long status, TokenGrant grant) noexcept {
+  try {
+    return StoreTokenAnswer(response.body, status, grant);
+  } catch (...) {
+  }
+  try {
+    Logger::getInstance()->error(LOG_SCOPE_DEBUG, "Authentication error", "Cannot store the token answer");
+  } catch (...) {
+  }
+  return 0;
+}
+
 // Runs the prepared request and stores a complete answer. The status, with 200 only
 // for an answer that was stored.
 int Perform(CURL* curl, const std::string& url, const TokenResponse& response, TokenGrant grant) {
@@ -62,7 +75,7 @@ int Perform(CURL* curl, const std::string& url, const TokenResponse& response, T
               CCorvexNetworkUtils::CurrentProxyStatus.GetString());
   Log(line);
   const bool complete = result == CURLE_OK && !response.tooLarge;
-  const int stored = complete ? StoreTokenAnswer(response.body, httpCode, grant) : 0;
+  const int stored = complete ? StoreCompleteAnswer(response, httpCode, grant) : 0;
   return httpCode == 200 && !stored ? 0 : static_cast<int>(httpCode);
 }
 

@@ -2,13 +2,12 @@
 // what lands in the token store, refusals, answers in pieces or cut, failures and their
 // boxes, and no secret in the log or the hive.
 #include <gtest/gtest.h>
-#include <openssl/crypto.h>
-#include <openssl/evp.h>
 #include <rapidjson/document.h>
 
 #include <filesystem>
 #include <sstream>
 
+#include "Security.h"
 #include "client_flow.h"
 #include "test_support.h"
 
@@ -22,12 +21,15 @@ const std::string kProblemBox =
 
 std::string Sha256(const std::string& bytes) {
   unsigned char digest[32];
-  EVP_Q_digest(nullptr, "SHA256", nullptr, bytes.data(), bytes.size(), digest, nullptr);
-  char hex[65];
-  OPENSSL_buf2hexstr_ex(hex, sizeof hex, nullptr, digest, sizeof digest, '\0');
-  std::string text(hex);
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
+  CString error;
+  EXPECT_TRUE(CCSHA256(CString(bytes), digest, error));
+  std::string hex;
+  const char digits[] = "0123456789abcdef";
+  for (const unsigned char byte : digest) {
+    hex += digits[byte >> 4];
+    hex += digits[byte & 15];
+  }
+  return hex;
 }
 
 // As the provider reports a secret it received.
