@@ -1,0 +1,112 @@
+// Opens one browser window on the address given, prints what its client is told, one
+// line each, and ends once the browser has closed after its first load ended or failed.
+//   browser_probe URL            the sub-processes' programs are printed after the load
+//   browser_probe URL no-shutdown  calls exit() after the load, without CefShutdown, the view open
+#include <dirent.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+
+#include "cef_app.h"
+
+namespace {
+
+// Every process below this one, through the engine's zygote too.
+std::set<int> descendants() {
+  std::map<int, int> parents;
+  DIR* proc = opendir("/proc");
+  while (dirent* entry = readdir(proc)) {
+    if (!std::isdigit(static_cast<unsigned char>(entry->d_name[0]))) continue;
+    std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const size_t close = text.rfind(')');
+    int parent = 0;
+    if (close != std::string::npos && std::sscanf(text.c_str() + close + 2, "%*c %d", &parent) == 1)
+      parents[std::atoi(entry->d_name)] = parent;
+  }
+  closedir(proc);
+  std::set<int> found = {getpid()};
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (const auto& [pid, parent] : parents)
+      if (found.count(parent) && found.insert(pid).second) grew = true;
+  }
+  found.erase(getpid());
+  return found;
+}
+
+void printSubProcessPrograms() {
+  for (int pid : descendants()) {
+    char path[4096] = {};
+    const ssize_t length = readlink(("/proc/" + std::to_string(pid) + "/exe").c_str(), path, sizeof(path) - 1);
+    std::printf("sub-process %s\n", length > 0 ? path : "?");
+  }
+}
+
+class ProbeClient : public CefClient, public CefLifeSpanHandler, public CefLoadHandler {
+ public:
+  explicit ProbeClient(bool shutdown) : m_shutdown(shutdown) {}
+
+  CefRefPtr<CefLifeSpanHandler> GetLifeSpanHandler() override { return this; }
+  CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
+
+  void OnAfterCreated(CefRefPtr<CefBrowser>) override { say("after-created"); }
+  bool DoClose(CefRefPtr<CefBrowser>) override {
+    say("do-close");
+    return false;
+  }
+  void OnBeforeClose(CefRefPtr<CefBrowser>) override {
+    say("before-close");
+    QCoreApplication::quit();
+  }
+  void OnLoadEnd(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame> frame, int status) override {
+    say("load-end " + std::to_string(status) + " " + frame->GetURL().ToString());
+    finish(browser);
+  }
+  void OnLoadError(CefRefPtr<CefBrowser> browser, CefRefPtr<CefFrame>, ErrorCode code, const CefString&,
+                   const CefString& failedUrl) override {
+    say("load-error " + std::to_string(code) + " " + failedUrl.ToString());
+    finish(browser);
+  }
+
+ private:
+  static void say(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+  }
+  void finish(CefRefPtr<CefBrowser> browser) {
+    printSubProcessPrograms();
+    std::fflush(stdout);
+    if (!m_shutdown) std::exit(0);  // the view, its page and the engine still running
+    browser->GetHost()->CloseBrowser(false);
+  }
+
+  bool m_shutdown;
+
+  IMPLEMENT_REFCOUNTING(ProbeClient);
+};
+
+std::string wispalBesideTheProgram() { return CORVEX_PROGRAM_DIR "/Wispal"; }
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc < 2) return 2;
+  CefSettings settings;
+  settings.no_sandbox = 1;
+  settings.browser_subprocess_path = wispalBesideTheProgram();
+  if (!CefInitialize(CefMainArgs(argc, argv), settings, nullptr, nullptr)) return 3;
+  const bool shutdown = !(argc > 2 && std::string(argv[2]) == "no-shutdown");
+  CefWindowInfo window;
+  window.bounds = CefRect(0, 0, 800, 600);
+  CefBrowserHost::CreateBrowser(window, new ProbeClient(shutdown), argv[1], CefBrowserSettings(), nullptr, nullptr);
+  QApplication::exec();
+  CefShutdown();
+  return 0;
+}

@@ -1,0 +1,82 @@
+#include "https_test_site.h"
+
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+
+namespace {
+
+void run(const std::string& program, const std::vector<std::string>& args) {
+  testing_support::ChildResult result = testing_support::RunProgram(program, args);
+  ASSERT_EQ(result.exitCode, 0) << program << ": " << result.output;
+}
+
+void makeCertificates(const std::string& folder) {
+  run("/usr/bin/openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=Corvex Test CA",
+                           "-keyout", folder + "/ca.key", "-out", folder + "/ca.pem"});
+  run("/usr/bin/openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=localhost",
+                           "-CA", folder + "/ca.pem", "-CAkey", folder + "/ca.key", "-addext",
+                           "subjectAltName=IP:127.0.0.1,DNS:localhost", "-keyout", folder + "/server.key", "-out",
+                           folder + "/server.pem"});
+}
+
+void makeHome(const std::string& home, const std::string& caFile) {
+  const std::string nss = home + "/.pki/nssdb";
+  run("/bin/mkdir", {"-p", nss});
+  if (caFile.empty()) return;
+  run("/usr/bin/certutil", {"-N", "--empty-password", "-d", "sql:" + nss});
+  run("/usr/bin/certutil", {"-A", "-t", "C,,", "-n", "testca", "-i", caFile, "-d", "sql:" + nss});
+}
+
+// Binds a port and lets it go: nothing listens there afterwards.
+int closedPort() {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof(address);
+  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+  close(fd);
+  return ntohs(address.sin_port);
+}
+
+void addPages(httplib::SSLServer& server, int closed) {
+  server.Get("/", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content("<html><head><title>Corvex test page</title></head><body>Hello</body></html>", "text/html");
+  });
+  server.Get("/missing", [](const httplib::Request&, httplib::Response& response) {
+    response.status = 404;
+    response.set_content("<html><body>Not here</body></html>", "text/html");
+  });
+  server.Get("/redirect", [closed](const httplib::Request&, httplib::Response& response) {
+    response.set_redirect("https://localhost:" + std::to_string(closed) + "/callback?code=abc&state=1");
+  });
+}
+
+}  // namespace
+
+HttpsTestSite::HttpsTestSite()
+    : m_trustingHome(m_folder / "trusting"), m_plainHome(m_folder / "plain"), m_closedPort(closedPort()) {
+  makeCertificates(m_folder.path());
+  makeHome(m_trustingHome, m_folder / "ca.pem");
+  makeHome(m_plainHome, "");
+  m_server = std::make_unique<httplib::SSLServer>((m_folder / "server.pem").c_str(), (m_folder / "server.key").c_str());
+  addPages(*m_server, m_closedPort);
+  m_port = m_server->bind_to_any_port("127.0.0.1");
+  m_thread = std::thread([this] { m_server->listen_after_bind(); });
+  while (!m_server->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+HttpsTestSite::~HttpsTestSite() {
+  m_server->stop();
+  m_thread.join();
+}
+
+std::string HttpsTestSite::Address(const std::string& path) const {
+  return "https://127.0.0.1:" + std::to_string(m_port) + path;
+}
