@@ -10,6 +10,10 @@ set(CORVEX_SSO_HOST "127.0.0.1:8444" CACHE STRING
 set(CORVEX_CLIENT_ID
     "CorvexDevelopmentClient.Tamberlo_Desktop.0123456789.abcdefghijklmnopqrstuvwxyz_ABCDEF"
     CACHE STRING "OAuth2 client identifier registered with the identity provider")
+set(CORVEX_CERTIFICATE_URL "https://127.0.0.1:8443/ca/cacert.pem" CACHE STRING
+    "Address the CA bundle is downloaded from")
+set(CORVEX_CERTIFICATE_TRUST_FILE "~/.halvorn/devidp/ca.pem" CACHE STRING
+    "CA certificates the bundle's download server is verified with (a production build: /etc/ssl/certs/ca-certificates.crt); a leading ~/ is the user's home")
 
 # These values go into addresses and request bodies as they are, without encoding.
 foreach(host_var CORVEX_IDP_HOST CORVEX_SSO_HOST)
@@ -19,6 +23,12 @@ foreach(host_var CORVEX_IDP_HOST CORVEX_SSO_HOST)
 endforeach()
 if(NOT CORVEX_CLIENT_ID MATCHES "^[A-Za-z0-9._]+$")
   message(FATAL_ERROR "CORVEX_CLIENT_ID \"${CORVEX_CLIENT_ID}\" may hold only letters, digits, \".\" and \"_\"")
+endif()
+if(NOT CORVEX_CERTIFICATE_URL MATCHES "^https://[A-Za-z0-9.-]+(:[0-9]+)?/ca/cacert\\.pem$")
+  message(FATAL_ERROR "CORVEX_CERTIFICATE_URL \"${CORVEX_CERTIFICATE_URL}\" must be https://host[:port]/ca/cacert.pem")
+endif()
+if(NOT CORVEX_CERTIFICATE_TRUST_FILE MATCHES "^(~/|/)[^\"\\]+$")
+  message(FATAL_ERROR "CORVEX_CERTIFICATE_TRUST_FILE \"${CORVEX_CERTIFICATE_TRUST_FILE}\" must be an absolute path or begin with ~/")
 endif()
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/deployment.h.in ${CMAKE_BINARY_DIR}/generated/corvex_deployment.h @ONLY)

@@ -21,6 +21,10 @@ void SetUserHome(const std::string& folder);
 // (<home>/.halvorn, created with mode 0700 on demand). Empty if it cannot be made.
 std::string UserStateFolder();
 
+// A folder value with a leading "~/" (a settings-file value, say) as a path under
+// UserHome(); any other value unchanged.
+std::string ExpandHomePrefix(const std::string& folder);
+
 // Stand-in for the Windows folder (default /etc/halvorn).
 std::string WindowsFolder();
 void SetWindowsFolder(const std::string& folder);

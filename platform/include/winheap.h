@@ -6,11 +6,15 @@
 
 typedef size_t SIZE_T;
 typedef HANDLE HLOCAL;
+typedef HANDLE HGLOBAL;
 
 #define HEAP_ZERO_MEMORY 0x00000008
 #define LMEM_FIXED 0x0000
 #define LMEM_ZEROINIT 0x0040
 #define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
+#define GMEM_FIXED 0x0000
+#define GMEM_ZEROINIT 0x0040
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
 
 HANDLE GetProcessHeap();
 // Null when hHeap is not the process heap or memory is short.
@@ -22,6 +26,11 @@ BOOL HeapFree(HANDLE hHeap, DWORD dwFlags, LPVOID lpMem);
 HLOCAL LocalAlloc(UINT uFlags, SIZE_T uBytes);
 // Null on success, as on Windows.
 HLOCAL LocalFree(HLOCAL hMem);
+
+// Only fixed memory (GMEM_FIXED, optionally GMEM_ZEROINIT), as LocalAlloc.
+HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+// Null on success, as on Windows.
+HGLOBAL GlobalFree(HGLOBAL hMem);
 
 // Zeroes memory in a way the compiler cannot drop as a dead store.
 PVOID SecureZeroMemory(PVOID ptr, SIZE_T cnt);

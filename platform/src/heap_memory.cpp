@@ -50,6 +50,10 @@ HLOCAL LocalFree(HLOCAL hMem) {
   return nullptr;
 }
 
+HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes) { return LocalAlloc(uFlags, dwBytes); }
+
+HGLOBAL GlobalFree(HGLOBAL hMem) { return LocalFree(hMem); }
+
 PVOID SecureZeroMemory(PVOID ptr, SIZE_T cnt) {
   if (ptr && cnt) OPENSSL_cleanse(ptr, cnt);
   return ptr;

@@ -62,6 +62,13 @@ std::string UserHome() {
 
 void SetUserHome(const std::string& folder) { put(&Overrides::home, folder); }
 
+std::string ExpandHomePrefix(const std::string& folder) {
+  if (folder.compare(0, 2, "~/") != 0) return folder;
+  std::string home = UserHome();
+  if (home == "/") home.clear();
+  return home + folder.substr(1);
+}
+
 std::string UserStateFolder() {
   std::string folder = UserHome() + "/.halvorn";
   if (!MakeFolders(folder, 0700)) return std::string();

@@ -98,19 +98,33 @@ void SetRecordFile(const std::string& path) {
   s.recordFile = path;
 }
 
+namespace {
+
+void record(ScriptedState& s, RecordedPrompt& prompt, const Answer& answer) {
+  prompt.thread = std::this_thread::get_id();
+  prompt.answer = answer;
+  s.prompts.push_back(prompt);
+  if (!s.recordFile.empty()) AppendToRecordFile(s.recordFile, prompt);
+}
+
+}  // namespace
+
 Answer AnswerScriptedPrompt(RecordedPrompt prompt, const Answer& unscripted) {
   ScriptedState& s = state();
   std::lock_guard<std::mutex> lock(s.mutex);
-  prompt.thread = std::this_thread::get_id();
   if (s.answers.empty()) {
-    prompt.answer = unscripted;
+    record(s, prompt, unscripted);
   } else {
-    prompt.answer = s.answers.front();
+    record(s, prompt, s.answers.front());
     s.answers.pop_front();
   }
-  s.prompts.push_back(prompt);
-  if (!s.recordFile.empty()) AppendToRecordFile(s.recordFile, prompt);
   return prompt.answer;
+}
+
+void RecordAnsweredPrompt(RecordedPrompt prompt, const Answer& answer) {
+  ScriptedState& s = state();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  record(s, prompt, answer);
 }
 
 }  // namespace platform::ui

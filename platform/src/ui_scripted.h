@@ -9,4 +9,8 @@ namespace platform::ui {
 // thread and its answer: the next scripted answer, or `unscripted` when the script is empty.
 Answer AnswerScriptedPrompt(RecordedPrompt prompt, const Answer& unscripted);
 
+// Records `prompt` as answered by `answer` without taking anything from the script: a
+// prompt that the platform answered itself (a credential prompt answered from the store).
+void RecordAnsweredPrompt(RecordedPrompt prompt, const Answer& answer);
+
 }  // namespace platform::ui
