@@ -3,25 +3,15 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
+#include "test_certificates.h"
 
 namespace {
 
 void run(const std::string& program, const std::vector<std::string>& args) {
   testing_support::ChildResult result = testing_support::RunProgram(program, args);
   ASSERT_EQ(result.exitCode, 0) << program << ": " << result.output;
-}
-
-void makeCertificates(const std::string& folder) {
-  run("/usr/bin/openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=Corvex Test CA",
-                           "-keyout", folder + "/ca.key", "-out", folder + "/ca.pem"});
-  run("/usr/bin/openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=localhost",
-                           "-CA", folder + "/ca.pem", "-CAkey", folder + "/ca.key", "-addext",
-                           "subjectAltName=IP:127.0.0.1,DNS:localhost", "-keyout", folder + "/server.key", "-out",
-                           folder + "/server.pem"});
 }
 
 void makeHome(const std::string& home, const std::string& caFile) {
@@ -62,21 +52,12 @@ void addPages(httplib::SSLServer& server, int closed) {
 
 HttpsTestSite::HttpsTestSite()
     : m_trustingHome(m_folder / "trusting"), m_plainHome(m_folder / "plain"), m_closedPort(closedPort()) {
-  makeCertificates(m_folder.path());
-  makeHome(m_trustingHome, m_folder / "ca.pem");
+  const TestCertificates certificates = MakeTestCertificates(m_folder.path(), "site");
+  makeHome(m_trustingHome, certificates.caFile);
   makeHome(m_plainHome, "");
-  m_server = std::make_unique<httplib::SSLServer>((m_folder / "server.pem").c_str(), (m_folder / "server.key").c_str());
+  m_server = std::make_unique<httplib::SSLServer>(certificates.serverCert.c_str(), certificates.serverKey.c_str());
   addPages(*m_server, m_closedPort);
-  m_port = m_server->bind_to_any_port("127.0.0.1");
-  m_thread = std::thread([this] { m_server->listen_after_bind(); });
-  while (!m_server->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  m_serving = std::make_unique<LoopbackServer>(*m_server, "https");
 }
 
-HttpsTestSite::~HttpsTestSite() {
-  m_server->stop();
-  m_thread.join();
-}
-
-std::string HttpsTestSite::Address(const std::string& path) const {
-  return "https://127.0.0.1:" + std::to_string(m_port) + path;
-}
+std::string HttpsTestSite::Address(const std::string& path) const { return m_serving->Url(path); }

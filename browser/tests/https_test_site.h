@@ -1,20 +1,16 @@
-// A local HTTPS site for the engine tests: a test CA, a certificate for 127.0.0.1 and
-// localhost signed by it, a home folder whose NSS database trusts the CA, and a server on
-// a free port of 127.0.0.1.
+// A local HTTPS site for the engine tests: a server with a certificate for 127.0.0.1 from
+// a test CA, on a free port, and a home folder whose NSS database trusts that CA.
 #pragma once
-
-#include <httplib.h>
 
 #include <memory>
 #include <string>
-#include <thread>
 
+#include "loopback_server.h"
 #include "test_support.h"
 
 class HttpsTestSite {
  public:
   HttpsTestSite();
-  ~HttpsTestSite();
 
   // https://127.0.0.1:PORT + path
   std::string Address(const std::string& path) const;
@@ -29,8 +25,7 @@ class HttpsTestSite {
   testing_support::TempFolder m_folder;
   std::string m_trustingHome;
   std::string m_plainHome;
-  std::unique_ptr<httplib::SSLServer> m_server;
-  std::thread m_thread;
-  int m_port = 0;
   int m_closedPort = 0;
+  std::unique_ptr<httplib::SSLServer> m_server;
+  std::unique_ptr<LoopbackServer> m_serving;
 };
