@@ -4,6 +4,10 @@
 
 #include "wintypes.h"
 
+#ifndef ERROR_INVALID_WINDOW_HANDLE
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+#endif
+
 // Window styles
 #define WS_CHILD 0x40000000L
 #define WS_VISIBLE 0x10000000L
