@@ -53,7 +53,8 @@ void addPages(httplib::SSLServer& server, int closed) {
 HttpsTestSite::HttpsTestSite()
     : m_trustingHome(m_folder / "trusting"), m_plainHome(m_folder / "plain"), m_closedPort(closedPort()) {
   const TestCertificates certificates = MakeTestCertificates(m_folder.path(), "site");
-  makeHome(m_trustingHome, certificates.caFile);
+  m_caFile = certificates.caFile;
+  makeHome(m_trustingHome, m_caFile);
   makeHome(m_plainHome, "");
   m_server = std::make_unique<httplib::SSLServer>(certificates.serverCert.c_str(), certificates.serverKey.c_str());
   addPages(*m_server, m_closedPort);
@@ -61,3 +62,5 @@ HttpsTestSite::HttpsTestSite()
 }
 
 std::string HttpsTestSite::Address(const std::string& path) const { return m_serving->Url(path); }
+
+void HttpsTestSite::TrustIn(const std::string& home) const { makeHome(home, m_caFile); }
