@@ -62,5 +62,7 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings, CefRefP
 
 void CefShutdown() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // views closed just now
-  delete browser_runtime::SetStopped();
+  // The profile stays to the end of the process: the engine still tears closed pages down
+  // after they are deleted, and deleting their profile under it crashed now and then.
+  browser_runtime::SetStopped();
 }

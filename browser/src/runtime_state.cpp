@@ -1,7 +1,6 @@
 #include "runtime_state.h"
 
 #include <mutex>
-#include <utility>
 
 namespace browser_runtime {
 namespace {
@@ -43,11 +42,11 @@ void SetRunning(CefRefPtr<CefApp> application, CefRefPtr<CefCommandLine> command
   state().profile = profile;
 }
 
-QWebEngineProfile* SetStopped() {
+void SetStopped() {
   std::lock_guard<std::mutex> lock(state().mutex);
   state().application = nullptr;
   state().commandLine = nullptr;
-  return std::exchange(state().profile, nullptr);
+  state().profile = nullptr;
 }
 
 }  // namespace browser_runtime

@@ -16,7 +16,7 @@ QWebEngineProfile* Profile();
 CefRefPtr<CefApp> Application();
 
 void SetRunning(CefRefPtr<CefApp> application, CefRefPtr<CefCommandLine> commandLine, QWebEngineProfile* profile);
-// Forgets everything and hands back the profile for the caller to delete.
-QWebEngineProfile* SetStopped();
+// Forgets everything.
+void SetStopped();
 
 }  // namespace browser_runtime

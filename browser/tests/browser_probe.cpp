@@ -2,51 +2,17 @@
 // line each, and ends once the browser has closed after its first load ended or failed.
 //   browser_probe URL            the sub-processes' programs are printed after the load
 //   browser_probe URL no-shutdown  calls exit() after the load, without CefShutdown, the view open
-#include <dirent.h>
-#include <unistd.h>
-
 #include <QApplication>
-#include <cctype>
 #include <cstdio>
-#include <fstream>
-#include <map>
-#include <set>
 #include <string>
 
 #include "cef_app.h"
+#include "process_tree.h"
 
 namespace {
 
-// Every process below this one, through the engine's zygote too.
-std::set<int> descendants() {
-  std::map<int, int> parents;
-  DIR* proc = opendir("/proc");
-  while (dirent* entry = readdir(proc)) {
-    if (!std::isdigit(static_cast<unsigned char>(entry->d_name[0]))) continue;
-    std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const size_t close = text.rfind(')');
-    int parent = 0;
-    if (close != std::string::npos && std::sscanf(text.c_str() + close + 2, "%*c %d", &parent) == 1)
-      parents[std::atoi(entry->d_name)] = parent;
-  }
-  closedir(proc);
-  std::set<int> found = {getpid()};
-  for (bool grew = true; grew;) {
-    grew = false;
-    for (const auto& [pid, parent] : parents)
-      if (found.count(parent) && found.insert(pid).second) grew = true;
-  }
-  found.erase(getpid());
-  return found;
-}
-
 void printSubProcessPrograms() {
-  for (int pid : descendants()) {
-    char path[4096] = {};
-    const ssize_t length = readlink(("/proc/" + std::to_string(pid) + "/exe").c_str(), path, sizeof(path) - 1);
-    std::printf("sub-process %s\n", length > 0 ? path : "?");
-  }
+  for (int pid : DescendantProcesses()) std::printf("sub-process %s\n", ProcessProgram(pid).c_str());
 }
 
 class ProbeClient : public CefClient, public CefLifeSpanHandler, public CefLoadHandler {

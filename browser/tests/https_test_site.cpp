@@ -39,6 +39,9 @@ void addPages(httplib::SSLServer& server, int closed) {
   server.Get("/", [](const httplib::Request&, httplib::Response& response) {
     response.set_content("<html><head><title>Corvex test page</title></head><body>Hello</body></html>", "text/html");
   });
+  server.Get("/green", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content("<html><body style=\"background:#00c000\"></body></html>", "text/html");
+  });
   server.Get("/missing", [](const httplib::Request&, httplib::Response& response) {
     response.status = 404;
     response.set_content("<html><body>Not here</body></html>", "text/html");

@@ -1,8 +1,11 @@
 // The browser dialog and client on the real engine, against a local HTTPS site.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "https_test_site.h"
 #include "tiny_proxy.h"
+#include "xvfb_display.h"
 #include "winreg.h"
 
 namespace {
@@ -14,9 +17,11 @@ class BrowserDialogTest : public ::testing::Test {
   static void SetUpTestSuite() { site = new HttpsTestSite; }
   static void TearDownTestSuite() { delete site; }
 
-  static ChildResult Probe(const std::vector<std::string>& args, const std::string& home = site->TrustingHome()) {
-    return testing_support::RunProgram(CORVEX_TEST_BIN_DIR "/browser_dialog_probe", args,
-                                       {{"HOME", home}, {"QT_QPA_PLATFORM", "offscreen"}}, 60);
+  static ChildResult Probe(const std::vector<std::string>& args, const std::string& home = site->TrustingHome(),
+                           const std::map<std::string, std::string>& display = {{"QT_QPA_PLATFORM", "offscreen"}}) {
+    std::map<std::string, std::string> environment = display;
+    environment["HOME"] = home;
+    return testing_support::RunProgram(CORVEX_TEST_BIN_DIR "/browser_dialog_probe", args, environment, 60);
   }
 
   static HttpsTestSite* site;
@@ -38,18 +43,40 @@ void SetUserProxy(const std::string& server) {
   RegCloseKey(key);
 }
 
-TEST_F(BrowserDialogTest, CloseFromAnotherThreadEndsTheDialogThenTheBrowser) {
-  const ChildResult result = Probe({"dialog", site->Address("/")});
+// The dialog ended by WM_CLOSE from another thread: IDCANCEL, then DoClose and
+// OnBeforeClose once each and nothing after them; a post to the closed dialog fails.
+void ExpectClosedOnce(const ChildResult& result, const std::string& seen) {
   const std::string& out = result.output;
-  ASSERT_EQ(result.exitCode, 0) << out;
-  const size_t loaded = At(out, "load-end 200 " + site->Address("/") + "\n");
-  const size_t doClose = At(out, "do-close\n"), beforeClose = At(out, "before-close\n");
-  ASSERT_NE(loaded, std::string::npos) << out;
-  EXPECT_LT(loaded, doClose) << out;
+  EXPECT_EQ(result.exitCode, 0) << out;
+  const size_t event = At(out, seen), doClose = At(out, "do-close\n"), beforeClose = At(out, "before-close\n");
+  ASSERT_NE(event, std::string::npos) << out;
+  EXPECT_LT(event, doClose) << out;
   EXPECT_LT(doClose, beforeClose) << out;
-  EXPECT_EQ(out.rfind("do-close\n"), doClose) << out;  // once each
-  EXPECT_EQ(out.rfind("before-close\n"), beforeClose) << out;
-  EXPECT_NE(At(out, "domodal 2\npost-after-close 0\n"), std::string::npos) << out;
+  EXPECT_EQ(out.rfind("do-close\n"), doClose) << out;
+  EXPECT_EQ(out.rfind("load-"), out.rfind("load-", beforeClose)) << out;
+  EXPECT_NE(At(out, "before-close\ndomodal 2\npost-after-close 0\n"), std::string::npos) << out;
+}
+
+TEST_F(BrowserDialogTest, CloseFromAnotherThreadEndsTheDialogThenTheBrowserOnce) {
+  struct Case {
+    std::string when, seen;
+  } cases[] = {
+      {"end", "load-end 200 " + site->Address("/") + "\n"},
+      {"start", "load-start\n"},          // closed mid-load
+      {"kill", "killed 1\n"},              // the renderer died first
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.when);
+    ExpectClosedOnce(Probe({"dialog", site->Address("/"), c.when}), c.seen);
+  }
+}
+
+TEST_F(BrowserDialogTest, PageShowsInTheDialogOnARealDisplay) {
+  XvfbDisplay display;
+  ASSERT_FALSE(display.Name().empty());
+  const ChildResult result = Probe({"dialog", site->Address("/green"), "look"}, site->TrustingHome(),
+                                   {{"DISPLAY", display.Name()}, {"QT_QPA_PLATFORM", "xcb"}});
+  ExpectClosedOnce(result, "colour #00c000\n");
 }
 
 TEST_F(BrowserDialogTest, ProxyLogInAnsweredLoadsCancelledFails) {
