@@ -25,6 +25,7 @@ BrowserView::~BrowserView() {
   page()->setUrlRequestInterceptor(nullptr);
   page()->disconnect(this);
   if (m_browser) m_browser->ViewDestroyed();
+  NotePageClosed();
 }
 
 void BrowserView::Attach(CefRefPtr<RuntimeBrowser> browser) {

@@ -6,6 +6,7 @@
 #include <QWebEngineSettings>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "cef_app.h"
 #include "cef_task.h"
@@ -14,6 +15,13 @@
 #include "runtime_state.h"
 
 namespace {
+
+const std::chrono::milliseconds kPageTeardownTime(200);
+
+// The engine's threads run on while the libraries are unloaded at exit (the application
+// object, whose end would stop them, is never destroyed). A page closed just before is
+// still being taken apart on them then: exit waits until that has had time to end.
+void letClosedPagesEnd() { std::this_thread::sleep_until(browser_runtime::LastPageClosed() + kPageTeardownTime); }
 
 bool refuse(const std::string& reason) {
   std::fprintf(stderr, "Browser runtime not started: %s\n", reason.c_str());
@@ -56,13 +64,13 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings, CefRefP
   if (application) application->OnBeforeCommandLineProcessing(CefString(), commandLine);
   setEngineEnvironment(subprocess, browser_runtime::EngineFlags(*commandLine, settings));
   browser_runtime::SetRunning(application, commandLine, startEngine());
+  static const bool waitsAtExit = std::atexit(letClosedPagesEnd) == 0;
+  (void)waitsAtExit;
   announceContext(application);
   return true;
 }
 
 void CefShutdown() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // views closed just now
-  // The profile stays to the end of the process: the engine still tears closed pages down
-  // after they are deleted, and deleting their profile under it crashed now and then.
-  browser_runtime::SetStopped();
+  delete browser_runtime::SetStopped();
 }

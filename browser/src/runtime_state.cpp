@@ -1,6 +1,7 @@
 #include "runtime_state.h"
 
 #include <mutex>
+#include <utility>
 
 namespace browser_runtime {
 namespace {
@@ -10,6 +11,7 @@ struct RuntimeState {
   CefRefPtr<CefApp> application;
   CefRefPtr<CefCommandLine> commandLine;
   QWebEngineProfile* profile = nullptr;
+  std::chrono::steady_clock::time_point lastPageClosed;
 };
 
 // Never destroyed: a program may leave without CefShutdown while pages still run.
@@ -35,6 +37,16 @@ CefRefPtr<CefApp> Application() {
   return state().application;
 }
 
+std::chrono::steady_clock::time_point LastPageClosed() {
+  std::lock_guard<std::mutex> lock(state().mutex);
+  return state().lastPageClosed;
+}
+
+void NotePageClosed() {
+  std::lock_guard<std::mutex> lock(state().mutex);
+  state().lastPageClosed = std::chrono::steady_clock::now();
+}
+
 void SetRunning(CefRefPtr<CefApp> application, CefRefPtr<CefCommandLine> commandLine, QWebEngineProfile* profile) {
   std::lock_guard<std::mutex> lock(state().mutex);
   state().application = application;
@@ -42,11 +54,11 @@ void SetRunning(CefRefPtr<CefApp> application, CefRefPtr<CefCommandLine> command
   state().profile = profile;
 }
 
-void SetStopped() {
+QWebEngineProfile* SetStopped() {
   std::lock_guard<std::mutex> lock(state().mutex);
   state().application = nullptr;
   state().commandLine = nullptr;
-  state().profile = nullptr;
+  return std::exchange(state().profile, nullptr);
 }
 
 }  // namespace browser_runtime

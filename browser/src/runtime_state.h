@@ -2,6 +2,8 @@
 // thread; the command line may be read from any thread.
 #pragma once
 
+#include <chrono>
+
 #include "cef_app.h"
 
 class QWebEngineProfile;
@@ -15,8 +17,12 @@ CefRefPtr<CefCommandLine> GlobalCommandLine();
 QWebEngineProfile* Profile();
 CefRefPtr<CefApp> Application();
 
+// When the last page was closed (the clock's start when none was).
+std::chrono::steady_clock::time_point LastPageClosed();
+void NotePageClosed();
+
 void SetRunning(CefRefPtr<CefApp> application, CefRefPtr<CefCommandLine> commandLine, QWebEngineProfile* profile);
-// Forgets everything.
-void SetStopped();
+// Forgets everything and hands back the profile for the caller to delete.
+QWebEngineProfile* SetStopped();
 
 }  // namespace browser_runtime
