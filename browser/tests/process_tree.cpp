@@ -58,3 +58,27 @@ std::string ProcessCommandLine(int pid) {
     if (c == '\0') c = ' ';
   return line;
 }
+
+long ProcessTreePssKib() {
+  std::set<int> tree = DescendantProcesses();
+  tree.insert(getpid());
+  long total = 0;
+  for (int pid : tree) {
+    const std::string rollup = testing_support::ReadWholeFile("/proc/" + std::to_string(pid) + "/smaps_rollup");
+    const size_t pss = rollup.find("\nPss:");
+    if (pss != std::string::npos) total += std::atol(rollup.c_str() + pss + 5);
+  }
+  return total;
+}
+
+double MillisecondsSinceProcessStart() {
+  const std::string stat = testing_support::ReadWholeFile("/proc/self/stat");
+  const size_t close = stat.rfind(')');
+  unsigned long long startTicks = 0;
+  // The start time is the 22nd field; the state, the 3rd, follows the name.
+  std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u %*u %*d %*d %*d %*d %*d %*d %llu",
+              &startTicks);
+  double uptime = 0;
+  std::sscanf(testing_support::ReadWholeFile("/proc/uptime").c_str(), "%lf", &uptime);
+  return (uptime - static_cast<double>(startTicks) / sysconf(_SC_CLK_TCK)) * 1000.0;
+}

@@ -12,3 +12,8 @@ int ParentProcess(int pid);
 // blanks); "" when it is gone.
 std::string ProcessProgram(int pid);
 std::string ProcessCommandLine(int pid);
+
+// Proportional set size of this process and every process below it, in KiB.
+long ProcessTreePssKib();
+// Milliseconds since this process started (the kernel counts in clock ticks).
+double MillisecondsSinceProcessStart();

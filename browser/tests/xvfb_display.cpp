@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@ XvfbDisplay::XvfbDisplay() {
   if (pipe(pipeEnds) != 0) return;
   m_pid = fork();
   if (m_pid == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);  // also where the object is never destroyed
     close(pipeEnds[0]);
     const std::string fd = std::to_string(pipeEnds[1]);
     execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",

@@ -5,7 +5,8 @@
 //       "domodal <result>" and "post-after-close <result>". When: "end" (default) once
 //       the first load ended or failed; "start" as the first load starts; "kill" after
 //       the renderers were killed once the load ended; "look" after printing the colour
-//       at the middle of the browser's place on the screen
+//       at the middle of the browser's place on the screen; "bench" after printing
+//       "load <ms since DoModal> <ms since the process started> <PSS KiB of the process tree>"
 //   browser_dialog_probe window URL [user:password|cancel]
 //       a browser window of its own, the proxy's log-in answered by the scripted backend
 //       (a credential or a cancel); ends after the first load ended or failed, then prints
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -30,6 +32,7 @@
 namespace {
 
 const int kSettleMs = 700;
+QElapsedTimer sinceDoModal;
 
 void say(const std::string& line) {
   std::printf("%s\n", line.c_str());
@@ -85,6 +88,9 @@ class ProbeClient : public CCorvexCefClient {
     if (!m_inDialog) return CloseAllBrowsers(false);
     CDialog* dialog = GetHostDialog();
     if (m_when == "kill") killRenderers();
+    if (m_when == "bench")
+      say("load " + std::to_string(sinceDoModal.elapsed()) + " " + std::to_string(MillisecondsSinceProcessStart()) +
+          " " + std::to_string(ProcessTreePssKib()));
     if (m_when != "kill" && m_when != "look") return postClose(dialog);
     QTimer::singleShot(kSettleMs, [this, dialog] {
       if (m_when == "look") sayBrowserColour(dialog);
@@ -110,6 +116,7 @@ void runDialog(const char* url, const std::string& when) {
     dialog.SetUrl(url);
     dialog.SetTitle("Probe");
     dialog.SetSize(800, 600);
+    sinceDoModal.start();
     say("domodal " + std::to_string(dialog.DoModal()));
     window = dialog.GetSafeHwnd();
   }
