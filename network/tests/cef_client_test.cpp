@@ -65,10 +65,11 @@ class CountedApp : public CCorvexCefApp {
 std::string DecodeBase64(const std::string& text) {
   static const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   std::string bytes;
-  int bits = 0, value = 0;
+  int bits = 0;
+  unsigned value = 0;
   for (char c : text) {
     if (c == '=') break;
-    value = value << 6 | static_cast<int>(alphabet.find(c));
+    value = (value << 6 | static_cast<unsigned>(alphabet.find(c))) & 0xFFFFFF;
     if ((bits += 6) >= 8) bytes += static_cast<char>(value >> (bits -= 8) & 0xFF);
   }
   return bytes;
