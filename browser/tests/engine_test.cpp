@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "engine_environment.h"
 #include "https_test_site.h"
 
 namespace {
@@ -18,8 +19,7 @@ class BrowserEngineTest : public ::testing::Test {
   static ChildResult Probe(const std::string& url, const std::string& home, const std::string& mode = "") {
     std::vector<std::string> args = {url};
     if (!mode.empty()) args.push_back(mode);
-    return testing_support::RunProgram(CORVEX_TEST_BIN_DIR "/browser_probe", args,
-                                       {{"HOME", home}, {"QT_QPA_PLATFORM", "offscreen"}}, 60);
+    return testing_support::RunProgram(CORVEX_TEST_BIN_DIR "/browser_probe", args, EngineEnvironment(home), 60);
   }
 
   static HttpsTestSite* site;
@@ -57,6 +57,14 @@ TEST_F(BrowserEngineTest, FailedLoadsGiveTheEngineCodeAndTheFullAddress) {
     EXPECT_EQ(result.exitCode, 0) << c.path << result.output;
     EXPECT_TRUE(Contains(result.output, c.expected + "\n")) << c.path << "\n" << result.output;
   }
+}
+
+TEST_F(BrowserEngineTest, WithoutADisplayTheRuntimeDoesNotStart) {
+  const ChildResult result = testing_support::RunProgram(
+      CORVEX_TEST_BIN_DIR "/browser_probe", {site->Address("/")},
+      EngineEnvironment(site->TrustingHome(), {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":32767"}}), 60);
+  EXPECT_EQ(result.exitCode, 3) << result.output;  // CefInitialize false, no abort
+  EXPECT_TRUE(Contains(result.output, "Browser runtime not started: no window can be shown")) << result.output;
 }
 
 TEST_F(BrowserEngineTest, LeavingWithoutShutdownEndsPromptly) {

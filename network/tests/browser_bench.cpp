@@ -8,6 +8,7 @@
 
 #include <sstream>
 
+#include "engine_environment.h"
 #include "https_test_site.h"
 #include "xvfb_display.h"
 
@@ -31,9 +32,11 @@ const XvfbDisplay& Display() {
 bool Measure(const std::string& program, const std::vector<std::string>& args, Run& run) {
   const testing_support::ChildResult result = testing_support::RunProgram(
       CORVEX_TEST_BIN_DIR "/" + program, args,
-      {{"HOME", Site().TrustingHome()}, {"DISPLAY", Display().Name()}, {"QT_QPA_PLATFORM", "xcb"},
-       // The switches the runtime gives the engine for a root process without a proxy.
-       {"QTWEBENGINE_CHROMIUM_FLAGS", program == "minimal_view_probe" ? "--disable-extensions --no-sandbox --no-proxy-server" : ""}},
+      EngineEnvironment(Site().TrustingHome(),
+                        {{"DISPLAY", Display().Name()}, {"QT_QPA_PLATFORM", "xcb"},
+                         // The switches the runtime gives the engine as root without a proxy.
+                         {"QTWEBENGINE_CHROMIUM_FLAGS",
+                          program == "minimal_view_probe" ? "--disable-extensions --no-sandbox --no-proxy-server" : ""}}),
       60);
   std::istringstream lines(result.output);
   for (std::string line; std::getline(lines, line);) {

@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "engine_environment.h"
 #include "https_test_site.h"
 #include "tiny_proxy.h"
 #include "xvfb_display.h"
@@ -19,9 +20,8 @@ class BrowserDialogTest : public ::testing::Test {
 
   static ChildResult Probe(const std::vector<std::string>& args, const std::string& home = site->TrustingHome(),
                            const std::map<std::string, std::string>& display = {{"QT_QPA_PLATFORM", "offscreen"}}) {
-    std::map<std::string, std::string> environment = display;
-    environment["HOME"] = home;
-    return testing_support::RunProgram(CORVEX_TEST_BIN_DIR "/browser_dialog_probe", args, environment, 60);
+    return testing_support::RunProgram(CORVEX_TEST_BIN_DIR "/browser_dialog_probe", args,
+                                       EngineEnvironment(home, display), 60);
   }
 
   static HttpsTestSite* site;

@@ -5,9 +5,16 @@
 #include "CCorvexWebBrowserDlg.h"
 #include "CorvexNetworkDLL.h"
 #include "PelkTools.h"
+#include "corvex_deployment.h"
 #include "platform_ui.h"
 
 namespace {
+
+// Shows the address the dialog settled on.
+class AddressOfDialog : public CCorvexWebBrowserDlg {
+ public:
+  CString Url() const { return m_strUrl; }
+};
 
 class WebBrowserDlgTest : public ::testing::Test {
  protected:
@@ -49,6 +56,15 @@ TEST_F(WebBrowserDlgTest, RecordsTemplateCaptionAndSizeAndAnswersFromTheScript) 
     EXPECT_EQ(run.Field("caption"), c.title ? c.title : "");
     EXPECT_EQ(run.Field("size"), c.size);
   }
+}
+
+TEST_F(WebBrowserDlgTest, WithoutAnAddressOpensTheDefaultOne) {
+  AddressOfDialog dialog;
+  dialog.DoModal();
+  EXPECT_STREQ(dialog.Url().GetString(), CORVEX_DEFAULT_BROWSER_URL);
+  dialog.SetUrl("https://idp.example/login");
+  dialog.DoModal();
+  EXPECT_STREQ(dialog.Url().GetString(), "https://idp.example/login");
 }
 
 TEST_F(WebBrowserDlgTest, HoldsTheClientItMadeUntilItIsDestroyed) {
