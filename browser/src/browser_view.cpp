@@ -35,7 +35,7 @@ void BrowserView::Attach(CefRefPtr<RuntimeBrowser> browser) {
 }
 
 void BrowserView::Open(const QString& address) {
-  const QUrl url(address, QUrl::StrictMode);
+  const QUrl url(address, QUrl::TolerantMode);  // as typed addresses are taken
   if (url.isValid() && !url.isRelative()) return load(url);
   // Reported from the event loop, as the engine reports its own failures.
   QPointer<BrowserView> self(this);
