@@ -1,5 +1,6 @@
 // Opens one browser window on the address given, prints what its client is told, one
 // line each, and ends once the browser has closed after its first load ended or failed.
+// Every request it makes carries the User-Agent "CorvexProbe/1.0".
 //   browser_probe URL            the sub-processes' programs are printed after the load
 //   browser_probe URL no-shutdown  calls exit() after the load, without CefShutdown, the view open
 #include <QApplication>
@@ -15,12 +16,34 @@ void printSubProcessPrograms() {
   for (int pid : DescendantProcesses()) std::printf("sub-process %s\n", ProcessProgram(pid).c_str());
 }
 
-class ProbeClient : public CefClient, public CefLifeSpanHandler, public CefLoadHandler {
+class ProbeClient : public CefClient,
+                    public CefDisplayHandler,
+                    public CefLifeSpanHandler,
+                    public CefLoadHandler,
+                    public CefRequestHandler,
+                    public CefResourceRequestHandler {
  public:
   explicit ProbeClient(bool shutdown) : m_shutdown(shutdown) {}
 
+  CefRefPtr<CefDisplayHandler> GetDisplayHandler() override { return this; }
   CefRefPtr<CefLifeSpanHandler> GetLifeSpanHandler() override { return this; }
   CefRefPtr<CefLoadHandler> GetLoadHandler() override { return this; }
+  CefRefPtr<CefRequestHandler> GetRequestHandler() override { return this; }
+
+  CefRefPtr<CefResourceRequestHandler> GetResourceRequestHandler(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>,
+                                                                 CefRefPtr<CefRequest>, bool, bool, const CefString&,
+                                                                 bool&) override {
+    return this;
+  }
+  ReturnValue OnBeforeResourceLoad(CefRefPtr<CefBrowser>, CefRefPtr<CefFrame>, CefRefPtr<CefRequest> request,
+                                   CefRefPtr<CefCallback>) override {
+    CefRequest::HeaderMap headers;
+    request->GetHeaderMap(headers);
+    headers.emplace("User-Agent", "CorvexProbe/1.0");
+    request->SetHeaderMap(headers);
+    return RV_CONTINUE;
+  }
+  void OnTitleChange(CefRefPtr<CefBrowser>, const CefString& title) override { say("title " + title.ToString()); }
 
   void OnAfterCreated(CefRefPtr<CefBrowser>) override { say("after-created"); }
   bool DoClose(CefRefPtr<CefBrowser>) override {

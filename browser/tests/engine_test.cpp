@@ -39,6 +39,11 @@ TEST_F(BrowserEngineTest, PageLoadsInSubProcessesRunningWispalAndClosesOnce) {
   EXPECT_TRUE(Contains(result.output, "do-close\nbefore-close\n")) << result.output;
 }
 
+TEST_F(BrowserEngineTest, HeadersGivenBackBeforeTheRequestReplaceTheEngines) {
+  const ChildResult result = Probe(site->Address("/agent"), site->TrustingHome());
+  EXPECT_TRUE(Contains(result.output, "title CorvexProbe/1.0\n")) << result.output;
+}
+
 TEST_F(BrowserEngineTest, FailedLoadsGiveTheEngineCodeAndTheFullAddress) {
   struct Case {
     std::string path;

@@ -42,6 +42,10 @@ void addPages(httplib::SSLServer& server, int closed) {
   server.Get("/green", [](const httplib::Request&, httplib::Response& response) {
     response.set_content("<html><body style=\"background:#00c000\"></body></html>", "text/html");
   });
+  server.Get("/agent", [](const httplib::Request& request, httplib::Response& response) {
+    response.set_content("<html><head><title>" + request.get_header_value("User-Agent") + "</title></head></html>",
+                         "text/html");
+  });
   server.Get("/missing", [](const httplib::Request&, httplib::Response& response) {
     response.status = 404;
     response.set_content("<html><body>Not here</body></html>", "text/html");
