@@ -14,6 +14,8 @@ set(CORVEX_CERTIFICATE_URL "https://127.0.0.1:8443/ca/cacert.pem" CACHE STRING
     "Address the CA bundle is downloaded from")
 set(CORVEX_CERTIFICATE_TRUST_FILE "~/.halvorn/devidp/ca.pem" CACHE STRING
     "CA certificates the bundle's download server is verified with (a production build: /etc/ssl/certs/ca-certificates.crt); a leading ~/ is the user's home")
+set(CORVEX_DEFAULT_BROWSER_URL "https://127.0.0.1:8443/" CACHE STRING
+    "Page the browser dialog opens when its owner gives no address")
 
 # These values go into addresses and request bodies as they are, without encoding.
 foreach(host_var CORVEX_IDP_HOST CORVEX_SSO_HOST)
