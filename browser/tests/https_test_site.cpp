@@ -1,8 +1,6 @@
 #include "https_test_site.h"
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include "test_certificates.h"
@@ -20,19 +18,6 @@ void makeHome(const std::string& home, const std::string& caFile) {
   if (caFile.empty()) return;
   run("/usr/bin/certutil", {"-N", "--empty-password", "-d", "sql:" + nss});
   run("/usr/bin/certutil", {"-A", "-t", "C,,", "-n", "testca", "-i", caFile, "-d", "sql:" + nss});
-}
-
-// Binds a port and lets it go: nothing listens there afterwards.
-int closedPort() {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof(address);
-  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  close(fd);
-  return ntohs(address.sin_port);
 }
 
 void addPages(httplib::SSLServer& server, int closed) {
@@ -58,7 +43,9 @@ void addPages(httplib::SSLServer& server, int closed) {
 }  // namespace
 
 HttpsTestSite::HttpsTestSite()
-    : m_trustingHome(m_folder / "trusting"), m_plainHome(m_folder / "plain"), m_closedPort(closedPort()) {
+    : m_trustingHome(m_folder / "trusting"),
+      m_plainHome(m_folder / "plain"),
+      m_closedPort(testing_support::FreeLoopbackPort()) {
   const TestCertificates certificates = MakeTestCertificates(m_folder.path(), "site");
   m_caFile = certificates.caFile;
   makeHome(m_trustingHome, m_caFile);

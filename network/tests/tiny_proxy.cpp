@@ -22,16 +22,6 @@ sockaddr_in Loopback(int port) {
   return address;
 }
 
-int FreePort() {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = Loopback(0);
-  socklen_t length = sizeof(address);
-  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  close(fd);
-  return ntohs(address.sin_port);
-}
-
 bool Accepts(int port) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address = Loopback(port);
@@ -43,7 +33,7 @@ bool Accepts(int port) {
 }  // namespace
 
 TinyProxy::TinyProxy(const std::string& folder, const std::string& user, const std::string& password)
-    : m_port(FreePort()) {
+    : m_port(testing_support::FreeLoopbackPort()) {
   const std::string config = folder + "/tinyproxy.conf";
   testing_support::WriteWholeFile(config, "Port " + std::to_string(m_port) +
                                               "\nListen 127.0.0.1\nTimeout 30\nMaxClients 50\nLogLevel Error\n"

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -8,6 +6,7 @@
 
 #include "afxstr.h"
 #include "pac_server.h"
+#include "test_support.h"
 #include "winhttp.h"
 #include "winnls.h"
 
@@ -20,17 +19,9 @@ std::u16string wide(const std::string& text) {
   return result;
 }
 
-// An address where nothing listens: a port that was free a moment ago.
+// An address where nothing listens.
 std::string closedPortUrl() {
-  int s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof(address);
-  bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-  getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-  close(s);
-  return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/gone.pac";
+  return "http://127.0.0.1:" + std::to_string(testing_support::FreeLoopbackPort()) + "/gone.pac";
 }
 
 std::string answering(const std::string& body) { return "function FindProxyForURL(url, host) { " + body + " }"; }

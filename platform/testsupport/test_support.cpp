@@ -1,6 +1,9 @@
 #include "test_support.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -128,6 +131,18 @@ int RunAsOrdinaryUser(const std::function<int()>& body) {
     if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) return 99;
     return body();
   });
+}
+
+int FreeLoopbackPort() {
+  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof(address);
+  const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+                     getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+  close(fd);
+  return bound ? ntohs(address.sin_port) : -1;
 }
 
 }  // namespace testing_support

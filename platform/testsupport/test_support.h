@@ -45,6 +45,10 @@ struct ChildResult {
   std::string output;  // standard output and error together
 };
 
+// A loopback port that was free a moment ago: nothing listens there (until a server the
+// test starts takes it).
+int FreeLoopbackPort();
+
 // Runs a program with arguments and extra environment, waits, and collects its output.
 ChildResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                        const std::map<std::string, std::string>& env = {}, int timeoutSeconds = 120);
