@@ -7,6 +7,7 @@
 #include "CCorvexOAuth2Globals.h"
 #include "Logger.h"
 #include "identity_token.h"
+#include "ktmw32.h"
 #include "stored_text.h"
 
 namespace {
@@ -52,6 +53,29 @@ int StoreTokens(Globals& document) {
   return Globals::EncryptData(Globals::ACCESS_TOKEN, accessToken);
 }
 
+// The answer's values go into the hive in one transaction: all of them land, or none,
+// and the hive commits once instead of once a value. For its length the current user's
+// key is redirected to a key opened in the transaction, so the token store writes as
+// ever. Without a transaction (the hive refuses one) the values are written one by one.
+int StoreTokensTogether(Globals& document) {
+  HANDLE transaction = CreateTransaction(nullptr, nullptr, 0, 0, 0, 0, nullptr);
+  HKEY user = nullptr;
+  const bool together = RegOpenKeyTransactedA(HKEY_CURRENT_USER, nullptr, 0, KEY_ALL_ACCESS, &user, transaction,
+                                              nullptr) == ERROR_SUCCESS &&
+                        RegOverridePredefKey(HKEY_CURRENT_USER, user) == ERROR_SUCCESS;
+  int stored = StoreTokens(document);
+  if (together) RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  if (user) RegCloseKey(user);
+  if (together && stored && !CommitTransaction(transaction)) {
+    CString text;
+    text.Format("Unable to store the tokens in registry, error code %d", static_cast<int>(GetLastError()));
+    Logger::getInstance()->error(LOG_SCOPE_USER, "Authentication error", text);
+    stored = 0;
+  }
+  CloseHandle(transaction);  // rolls back what was not committed
+  return stored;
+}
+
 }  // namespace
 
 int StoreTokenAnswer(const std::string& body, long status, TokenGrant grant) {
@@ -63,5 +87,5 @@ int StoreTokenAnswer(const std::string& body, long status, TokenGrant grant) {
     return 0;
   }
   // Tokens in an error answer are not taken for granted.
-  return status == 200 ? StoreTokens(document) : 0;
+  return status == 200 ? StoreTokensTogether(document) : 0;
 }

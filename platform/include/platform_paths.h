@@ -20,6 +20,8 @@ void SetUserHome(const std::string& folder);
 // The per-user folder holding the registry hive and the data-protection key
 // (<home>/.halvorn, created with mode 0700 on demand). Empty if it cannot be made.
 std::string UserStateFolder();
+// Its name, without making it.
+std::string UserStateFolderName();
 
 // A folder value with a leading "~/" (a settings-file value, say) as a path under
 // UserHome(), or "" when the home is the root or unknown; any other value unchanged.

@@ -29,6 +29,8 @@ namespace {
 
 const unsigned char kMagic[4] = {'C', 'V', 'X', 'K'};
 const unsigned char kVersion = 1;
+const char kKeyFolderName[] = "/keys";
+const char kKeyFileName[] = "/master.key";
 const size_t kBodySize = sizeof(kMagic) + 1 + kKeyIdSize + kKeySize;
 const size_t kFileSize = kBodySize + SHA256_DIGEST_LENGTH;
 
@@ -149,7 +151,7 @@ DWORD CreateKeyFile(const std::string& folder, const std::string& path) {
 std::string KeyFolder() {
   const std::string state = UserStateFolder();
   if (state.empty()) return std::string();
-  const std::string folder = state + "/keys";
+  const std::string folder = state + kKeyFolderName;
   return MakeFolders(folder, 0700) ? folder : std::string();
 }
 
@@ -179,10 +181,11 @@ MasterKey::~MasterKey() {
 }
 
 DWORD LoadMasterKey(MasterKey& key, bool create) {
+  // The key read before stands while its file is unchanged: one look at the file.
+  if (CachedKey(UserStateFolderName() + kKeyFolderName + kKeyFileName, key)) return ERROR_SUCCESS;
   const std::string folder = KeyFolder();
   if (folder.empty()) return ERROR_PATH_NOT_FOUND;
-  const std::string path = folder + "/master.key";
-  if (CachedKey(path, key)) return ERROR_SUCCESS;
+  const std::string path = folder + kKeyFileName;
   FileIdentity identity;
   DWORD status = ReadKeyFile(path, key, identity);
   if (status == ERROR_FILE_NOT_FOUND && !create) status = static_cast<DWORD>(NTE_BAD_KEYSET);

@@ -70,8 +70,10 @@ std::string ExpandHomePrefix(const std::string& folder) {
   return home + folder.substr(1);
 }
 
+std::string UserStateFolderName() { return UserHome() + "/.halvorn"; }
+
 std::string UserStateFolder() {
-  std::string folder = UserHome() + "/.halvorn";
+  std::string folder = UserStateFolderName();
   if (!MakeFolders(folder, 0700)) return std::string();
   return folder;
 }

@@ -2,7 +2,9 @@
 // the key stores reached through the handle table.
 #include <cstring>
 
+#include "ktmw32.h"
 #include "registry_handles.h"
+#include "registry_transaction.h"
 #include "winreg.h"
 
 using platform::registry::KeyId;
@@ -46,14 +48,19 @@ LONG HandOutName(const std::string& name, LPSTR buffer, LPDWORD count) {
 // Opens `lpSubKey` under `hKey`; with `created` given, makes it (and missing levels)
 // when absent and says whether it did. A bad `hKey` leaves `phkResult` as it was;
 // any other failure sets it to null.
-LONG OpenSubkey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult, bool* created = nullptr) {
+// With `transaction` the new handle, and every key opened below it, belongs to that
+// transaction, which starts here when it does not run yet.
+LONG OpenSubkey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult, bool* created = nullptr,
+                uint64_t transaction = 0) {
   Session session;
   ResolvedKey parent;
   LONG status = session.Resolve(hKey, 0, parent);
+  if (status == ERROR_SUCCESS && transaction) status = session.BeginTransaction(transaction);
   if (status != ERROR_SUCCESS) return status;
   *phkResult = nullptr;
   KeyPath path;
   KeyRef child = parent.ref;
+  if (transaction) child.transaction = transaction;
   status = platform::registry::SplitKeyPath(lpSubKey, path);
   if (status == ERROR_SUCCESS) status = parent.store->Grant(samDesired, child.access);
   if (status == ERROR_SUCCESS) status = parent.store->OpenKey(parent.ref.id, path, child.id);
@@ -91,6 +98,14 @@ LONG HandOutEnumeratedValue(const Value& value, LPSTR name, LPDWORD nameCount, L
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
   if (!phkResult) return ERROR_INVALID_PARAMETER;
   return OpenSubkey(hKey, lpSubKey, samDesired, phkResult);
+}
+
+LONG RegOpenKeyTransactedA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult, HANDLE hTransaction,
+                           PVOID) {
+  if (!phkResult) return ERROR_INVALID_PARAMETER;
+  const uint64_t transaction = platform::registry::TransactionId(hTransaction);
+  if (!transaction) return ERROR_INVALID_HANDLE;
+  return OpenSubkey(hKey, lpSubKey, samDesired, phkResult, nullptr, transaction);
 }
 
 LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult) {

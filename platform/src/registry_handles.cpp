@@ -18,6 +18,7 @@ namespace registry {
 namespace {
 
 constexpr uintptr_t kFirstHandle = 0x1000;
+constexpr char kHiveFileName[] = "/registry.db";
 
 struct OpenHive {
   std::unique_ptr<Hive> hive;
@@ -35,6 +36,7 @@ struct State {
   std::map<HKEY, KeyRef> overrides;
   OpenHive current;
   uint64_t lastGeneration = 0;
+  uint64_t transaction = 0;  // running on the current hive, 0 for none
   MachineKeys machine;
   // Connections a forked child inherited: neither usable nor closable there.
   std::vector<std::unique_ptr<Hive>> carriedOverFork;
@@ -46,8 +48,7 @@ State& state() {
 }
 
 bool SameFile(const OpenHive& open, const std::string& file, const struct stat& st) {
-  return open.hive && open.file == file && open.pid == getpid() && open.device == st.st_dev &&
-         open.inode == st.st_ino;
+  return open.hive && open.file == file && open.pid == getpid() && open.device == st.st_dev && open.inode == st.st_ino;
 }
 
 // Closing checkpoints the log into the hive file, so the file alone holds everything.
@@ -60,15 +61,18 @@ void CloseHiveAtExit() {
 // The hive of the current home, reopened when the home, the process or the file changed.
 LONG CurrentHive(OpenHive*& result) {
   State& s = state();
-  const std::string folder = UserStateFolder();
-  if (folder.empty()) return ERROR_PATH_NOT_FOUND;
-  const std::string file = folder + "/registry.db";
+  // The open hive is checked by one look at its file; the folder is made only for a new one.
+  std::string file = UserStateFolderName() + kHiveFileName;
   struct stat st {};
-  bool exists = stat(file.c_str(), &st) == 0;
-  if (exists && SameFile(s.current, file, st)) {
+  if (stat(file.c_str(), &st) == 0 && SameFile(s.current, file, st)) {
     result = &s.current;
     return ERROR_SUCCESS;
   }
+  const std::string folder = UserStateFolder();
+  if (folder.empty()) return ERROR_PATH_NOT_FOUND;
+  file = folder + kHiveFileName;
+  // A transaction of a hive left behind is rolled back when its connection closes.
+  s.transaction = 0;
   if (s.current.hive && s.current.pid != getpid()) {
     s.current.hive->Abandon();
     s.carriedOverFork.push_back(std::move(s.current.hive));
@@ -132,8 +136,30 @@ LONG Session::Resolve(HKEY handle, REGSAM needed, ResolvedKey& key) {
   LONG status = CurrentHive(open);
   if (status != ERROR_SUCCESS) return status;
   if (open->generation != key.ref.hiveGeneration) return ERROR_KEY_DELETED;
+  if (key.ref.transaction && key.ref.transaction != s.transaction) return ERROR_TRANSACTION_NOT_ACTIVE;
   key.store = open->hive.get();
   return ERROR_SUCCESS;
+}
+
+LONG Session::BeginTransaction(uint64_t id) {
+  State& s = state();
+  OpenHive* open = nullptr;
+  LONG status = CurrentHive(open);
+  if (status != ERROR_SUCCESS || s.transaction == id) return status;
+  if (s.transaction) return ERROR_TRANSACTIONAL_CONFLICT;
+  status = open->hive->BeginTransaction();
+  if (status == ERROR_SUCCESS) s.transaction = id;
+  return status;
+}
+
+LONG Session::EndTransaction(uint64_t id, bool commit) {
+  State& s = state();
+  OpenHive* open = nullptr;
+  LONG status = CurrentHive(open);
+  if (status != ERROR_SUCCESS) return status;
+  if (s.transaction != id) return commit ? ERROR_TRANSACTION_NOT_ACTIVE : ERROR_SUCCESS;
+  s.transaction = 0;
+  return open->hive->EndTransaction(commit);
 }
 
 HKEY Session::AddHandle(const KeyRef& ref) {

@@ -16,6 +16,7 @@ struct KeyRef {
   KeyId id = 0;
   uint64_t hiveGeneration = 0;  // the hive it was opened in; a later hive makes it dead
   REGSAM access = 0;
+  uint64_t transaction = 0;  // the transaction it was opened in, 0 for none
 };
 
 struct ResolvedKey {
@@ -36,6 +37,11 @@ class Session {
   LONG CloseHandle(HKEY handle);
   // Redirects a predefined key for the whole process; null restores the default.
   LONG Override(HKEY predefined, const KeyRef* replacement);
+
+  // Starts transaction `id` on the user's hive, unless it runs already; one at a time.
+  LONG BeginTransaction(uint64_t id);
+  // Commits or rolls back transaction `id`; ERROR_TRANSACTION_NOT_ACTIVE when it does not run.
+  LONG EndTransaction(uint64_t id, bool commit);
 
  private:
   std::lock_guard<std::mutex> m_lock;

@@ -207,11 +207,31 @@ LONG Hive::Initialize() {
 }
 
 LONG Hive::Change(const std::function<LONG()>& change) {
-  LONG status = Execute("BEGIN IMMEDIATE");
+  const bool nested = !sqlite3_get_autocommit(m_db);
+  LONG status = Execute(nested ? "SAVEPOINT change" : "BEGIN IMMEDIATE");
   if (status != ERROR_SUCCESS) return status;
   status = change();
-  if (status == ERROR_SUCCESS) status = Execute("COMMIT");
-  if (status != ERROR_SUCCESS) Execute("ROLLBACK");
+  if (status == ERROR_SUCCESS) status = Execute(nested ? "RELEASE change" : "COMMIT");
+  if (status == ERROR_SUCCESS) return status;
+  if (nested) {
+    Execute("ROLLBACK TO change");
+    Execute("RELEASE change");
+  } else {
+    Execute("ROLLBACK");
+  }
+  return status;
+}
+
+LONG Hive::Write(const std::function<LONG()>& change) {
+  // One write statement is atomic by itself: inside a transaction it needs no savepoint.
+  return sqlite3_get_autocommit(m_db) ? Change(change) : change();
+}
+
+LONG Hive::BeginTransaction() { return Execute("BEGIN IMMEDIATE"); }
+
+LONG Hive::EndTransaction(bool commit) {
+  LONG status = commit ? Execute("COMMIT") : ERROR_SUCCESS;
+  if (!commit || status != ERROR_SUCCESS) Execute("ROLLBACK");
   return status;
 }
 
@@ -242,14 +262,28 @@ LONG Hive::AddChild(KeyId parent, const std::string& name, KeyId& child) {
 }
 
 LONG Hive::OpenKey(KeyId parent, const KeyPath& path, KeyId& key) {
-  LONG status = KeyExists(parent);
+  // The suite opens one key again and again (the token store, a value at a time): while
+  // no key was added or removed, the last lookup stands for the price of one query.
+  // While this connection holds a transaction, no other one commits.
+  int64_t version = m_opened.version;
+  LONG status = sqlite3_get_autocommit(m_db) ? QueryNumber("PRAGMA data_version", version) : ERROR_SUCCESS;
+  if (status != ERROR_SUCCESS) return status;
+  if (m_opened.version == version && m_opened.keyChanges == m_keyChanges && m_opened.parent == parent &&
+      m_opened.path == path) {
+    key = m_opened.key;
+    return ERROR_SUCCESS;
+  }
+  status = KeyExists(parent);
   KeyId current = parent;
   for (size_t i = 0; status == ERROR_SUCCESS && i < path.size(); ++i) status = FindChild(current, path[i], current);
-  if (status == ERROR_SUCCESS) key = current;
-  return status;
+  if (status != ERROR_SUCCESS) return status;
+  key = current;
+  m_opened = OpenedPath{parent, path, current, version, m_keyChanges};
+  return ERROR_SUCCESS;
 }
 
 LONG Hive::CreateKey(KeyId parent, const KeyPath& path, KeyId& key, bool& created) {
+  ++m_keyChanges;
   return Change([&]() -> LONG {
     LONG status = KeyExists(parent);
     KeyId current = parent;
@@ -265,6 +299,7 @@ LONG Hive::CreateKey(KeyId parent, const KeyPath& path, KeyId& key, bool& create
 }
 
 LONG Hive::DeleteKey(KeyId key) {
+  ++m_keyChanges;
   return Change([&]() -> LONG {
     LONG status = KeyExists(key);
     if (status != ERROR_SUCCESS) return status;
@@ -279,7 +314,7 @@ LONG Hive::DeleteKey(KeyId key) {
 }
 
 LONG Hive::SetValue(KeyId key, const std::string& name, DWORD type, const BYTE* data, DWORD size) {
-  return Change([&]() -> LONG {
+  return Write([&]() -> LONG {
     LONG status = KeyExists(key);
     if (status != ERROR_SUCCESS) return status;
     // Rewriting keeps the value's place in the enumeration and the case of its name.
@@ -302,7 +337,7 @@ LONG Hive::GetValue(KeyId key, const std::string& name, Value& value) {
 }
 
 LONG Hive::DeleteValue(KeyId key, const std::string& name) {
-  return Change([&]() -> LONG {
+  return Write([&]() -> LONG {
     LONG status = KeyExists(key);
     if (status != ERROR_SUCCESS) return status;
     status = StatusOf(Prepare("DELETE FROM vals WHERE key = ? AND name = ?").Bind(1, key).Bind(2, name).Run());

@@ -45,6 +45,12 @@ class Hive : public KeyStore {
   LONG ValueAt(KeyId key, DWORD index, Value& value) override;
   LONG Flush(KeyId key) override;
 
+  // A transaction spanning many calls: changes made until it ends are savepoints in it,
+  // visible to other connections only once it is committed.
+  LONG BeginTransaction();
+  // Commits (else rolls back) the transaction; a failed commit rolls it back.
+  LONG EndTransaction(bool commit);
+
  private:
   explicit Hive(sqlite3* db) : m_db(db) {}
   class Statement;
@@ -56,8 +62,11 @@ class Hive : public KeyStore {
   LONG Execute(const char* sql);
   // The first column of the first row of a one-row query.
   LONG QueryNumber(const char* sql, int64_t& number);
-  // Runs `change` in one IMMEDIATE transaction: committed on success, else rolled back.
+  // Runs `change` in one IMMEDIATE transaction, or in a savepoint of the running one:
+  // kept on success, else rolled back.
   LONG Change(const std::function<LONG()>& change);
+  // Change, for a change that writes with one statement.
+  LONG Write(const std::function<LONG()>& change);
   LONG KeyExists(KeyId key);
   LONG FindChild(KeyId parent, const std::string& name, KeyId& child);
   LONG AddChild(KeyId parent, const std::string& name, KeyId& child);
@@ -71,9 +80,22 @@ class Hive : public KeyStore {
     std::vector<Value> values;
   };
 
+  // The key opened last, by its parent and path, while no key was added or removed:
+  // `version` is PRAGMA data_version (commits of other connections), `keyChanges`
+  // counts this connection's key changes.
+  struct OpenedPath {
+    KeyId parent = 0;
+    KeyPath path;
+    KeyId key = 0;
+    int64_t version = -1;
+    uint64_t keyChanges = 0;
+  };
+
   sqlite3* m_db;
   std::unordered_map<const char*, sqlite3_stmt*> m_statements;
   Listing m_listing;
+  OpenedPath m_opened;
+  uint64_t m_keyChanges = 0;
 };
 
 }  // namespace registry

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ktmw32.h"
 #include "registry_test_support.h"
 
 using testing_support::ReadWholeFile;
@@ -152,4 +153,81 @@ TEST_F(RegistryTest, DamagedHiveGivesAnErrorAndIsKeptAsItIs) {
     platform::SetUserHome(elsewhere.path());
     ASSERT_EQ(RegFlushKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
   }
+}
+
+// Another process sees a transaction's values only once it commits, and never those of
+// one rolled back; keys opened below a transacted key belong to the transaction.
+TEST_F(RegistryTest, TransactionsCommitTogetherOrNotAtAll) {
+  RegCloseKey(CreateUserKey("Software\\Store"));
+  const auto seenByAnotherProcess = [](const char* name) {
+    return testing_support::RunInChild([name] {
+      HKEY key = nullptr;
+      if (RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Store", &key) != ERROR_SUCCESS) return 2;
+      LONG status = ERROR_SUCCESS;
+      QueryText(key, name, &status);
+      return status == ERROR_SUCCESS ? 1 : 0;
+    });
+  };
+
+  HANDLE transaction = CreateTransaction(nullptr, nullptr, 0, 0, 0, 0, nullptr);
+  HKEY user = nullptr, store = nullptr;
+  ASSERT_EQ(RegOpenKeyTransactedA(HKEY_CURRENT_USER, nullptr, 0, KEY_ALL_ACCESS, &user, transaction, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyA(user, "Software\\Store", &store), ERROR_SUCCESS);
+  ASSERT_EQ(SetText(store, "first", "1"), ERROR_SUCCESS);
+  ASSERT_EQ(SetText(store, "second", "2"), ERROR_SUCCESS);
+  EXPECT_EQ(QueryText(store, "first"), "1");  // this process sees its own writes
+  EXPECT_EQ(seenByAnotherProcess("first"), 0);
+  HANDLE other = CreateTransaction(nullptr, nullptr, 0, 0, 0, 0, nullptr);
+  HKEY refused = nullptr;
+  EXPECT_EQ(RegOpenKeyTransactedA(HKEY_CURRENT_USER, nullptr, 0, KEY_READ, &refused, other, nullptr),
+            ERROR_TRANSACTIONAL_CONFLICT);
+  EXPECT_TRUE(CommitTransaction(transaction));
+  EXPECT_EQ(seenByAnotherProcess("second"), 1);
+  EXPECT_EQ(SetText(store, "late", "3"), ERROR_TRANSACTION_NOT_ACTIVE);
+  RegCloseKey(store);
+  RegCloseKey(user);
+  CloseHandle(transaction);
+
+  // Closed without a commit: rolled back. A commit with nothing opened reports nothing done.
+  ASSERT_EQ(RegOpenKeyTransactedA(HKEY_CURRENT_USER, "Software\\Store", 0, KEY_ALL_ACCESS, &store, other, nullptr),
+            ERROR_SUCCESS);
+  ASSERT_EQ(SetText(store, "dropped", "4"), ERROR_SUCCESS);
+  RegCloseKey(store);
+  CloseHandle(other);
+  EXPECT_EQ(seenByAnotherProcess("dropped"), 0);
+  HANDLE empty = CreateTransaction(nullptr, nullptr, 0, 0, 0, 0, nullptr);
+  EXPECT_FALSE(CommitTransaction(empty));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TRANSACTION_NOT_ACTIVE));
+  CloseHandle(empty);
+}
+
+// A key opened again after another process replaced it is the new key, not the one
+// this process looked up before.
+TEST_F(RegistryTest, ReopeningFollowsKeysReplacedByAnotherProcess) {
+  HKEY key = CreateUserKey("Software\\Replaced");
+  ASSERT_EQ(SetText(key, "old", "1"), ERROR_SUCCESS);
+  RegCloseKey(key);
+  ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Replaced", &key), ERROR_SUCCESS);
+  RegCloseKey(key);
+  ASSERT_EQ(testing_support::RunInChild([] {
+              // The filler takes the deleted key's id, so the new key gets another one.
+              HKEY filler = nullptr, fresh = nullptr;
+              if (RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Replaced") != ERROR_SUCCESS) return 1;
+              if (RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Filler", &filler) != ERROR_SUCCESS) return 2;
+              return RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Replaced", &fresh) == ERROR_SUCCESS ? 0 : 3;
+            }),
+            0);
+  ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Replaced", &key), ERROR_SUCCESS);
+  ASSERT_EQ(SetText(key, "new", "2"), ERROR_SUCCESS);
+  RegCloseKey(key);
+  HKEY software = nullptr;
+  ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, "Software", &software), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyA(software, "Replaced", &key), ERROR_SUCCESS);
+  EXPECT_EQ(QueryText(key, "new"), "2");
+  LONG status = ERROR_SUCCESS;
+  QueryText(key, "old", &status);
+  EXPECT_EQ(status, ERROR_FILE_NOT_FOUND);
+  RegCloseKey(key);
+  RegCloseKey(software);
 }
