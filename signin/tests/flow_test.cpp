@@ -84,11 +84,13 @@ TEST_F(FlowTest, StoredTokenStandsWithoutDialogWhetherRefreshedOrOffline) {
   EXPECT_EQ(LinesStartingWith(lines, "login"), Lines{"login q=1" + kLoginEvent});
 }
 
-TEST_F(FlowTest, ExpiredRefreshTokenLeadsToTheLoginWithoutBox) {
+TEST_F(FlowTest, RefusedRefreshTokenLeadsToTheLoginWithoutBox) {
   SignInOnce();
   Control("expire-refresh-tokens", "");
   ExpectOutcome(Verify("signin", "0"), 1, 1, 0);
   EXPECT_TRUE(Logged("refresh token failed, token expired"));
+  Control("next-token-answer", "status=400&body=%7B%22error%22%3A%22invalid_grant%22%7D");
+  ExpectOutcome(Verify("signin", "0"), 1, 1, 0);
 }
 
 TEST_F(FlowTest, ForcedLoginClosedByTheUserFailsAndLateLoadsReachNoDialog) {
