@@ -3,7 +3,10 @@
 // login client; boxes and dialogs are recorded by the scripted backend.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
 #include <regex>
+#include <thread>
 
 #include "corvex_deployment.h"
 #include "devidp_session.h"
@@ -23,7 +26,15 @@ const std::string kSoftwareEvent =
 
 class FlowTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(idp.Running()) << "port of " CORVEX_IDP_HOST " taken?"; }
+  // The deployment's port is shared with every other run of such tests on this machine:
+  // wait for it a while.
+  void SetUp() override {
+    for (int attempt = 0; attempt < 180 && !idp->Running(); ++attempt) {
+      std::this_thread::sleep_for(std::chrono::seconds(1));
+      idp = StartProvider();
+    }
+    ASSERT_TRUE(idp->Running()) << "port of " CORVEX_IDP_HOST " taken";
+  }
 
   Lines Verify(const std::string& dialogMode, const std::string& force, const Lines& after = {}) {
     Lines args = {"dialog", dialogMode, "verify", force, "q=1", "s=2", "prompts"};
@@ -32,7 +43,7 @@ class FlowTest : public ::testing::Test {
   }
   void SignInOnce() { ASSERT_EQ(LinesStartingWith(Verify("signin", "0"), "authorized"), Lines{"authorized 1"}); }
   void Control(const std::string& path, const std::string& form) {
-    ASSERT_EQ(200, idp.Post("/_test/" + path, form).status) << path;
+    ASSERT_EQ(200, idp->Post("/_test/" + path, form).status) << path;
   }
   bool Logged(const std::string& text) const { return folder.LogText().find(text) != std::string::npos; }
 
@@ -43,12 +54,13 @@ class FlowTest : public ::testing::Test {
   }
 
   LoginProbeFolder folder;
-  devidp_test::DevIdpSession idp{folder.Root(), {"--test-control", "--port", DeploymentPort()}};
+  std::unique_ptr<devidp_test::DevIdpSession> idp = StartProvider();
 
  private:
-  static std::string DeploymentPort() {
+  std::unique_ptr<devidp_test::DevIdpSession> StartProvider() const {
     const std::string host = CORVEX_IDP_HOST;
-    return host.substr(host.rfind(':') + 1);
+    return std::make_unique<devidp_test::DevIdpSession>(
+        folder.Root(), std::vector<std::string>{"--test-control", "--port", host.substr(host.rfind(':') + 1)});
   }
 };
 
@@ -78,7 +90,7 @@ TEST_F(FlowTest, StoredTokenStandsWithoutDialogWhetherRefreshedOrOffline) {
   EXPECT_TRUE(Logged("refresh token succeeded"));
   EXPECT_TRUE(Logged("Download Certificat File: Download Certificat SUCCEED"));
 
-  idp.Stop();
+  idp->Stop();
   lines = Verify("cancel", "0");
   ExpectOutcome(lines, 1, 0, 0);
   EXPECT_EQ(LinesStartingWith(lines, "login"), Lines{"login q=1" + kLoginEvent});
@@ -114,7 +126,7 @@ TEST_F(FlowTest, FailuresAroundTheDialogShowOneBox) {
 }
 
 TEST_F(FlowTest, WithoutCaBundleNoDialogIsShown) {
-  idp.Stop();
+  idp->Stop();
   ExpectOutcome(Verify("signin", "0"), 0, 0, 1);
   EXPECT_TRUE(Logged("Download Certificate File: Download Certificate FAILED"));
   EXPECT_TRUE(Logged("Authentication error: Unknown error"));

@@ -72,7 +72,11 @@ TEST(LoginClientTest, RedirectsAreCutThroughBothNotifications) {
        "getcode and close dlg"},
       {{"error", kRedirect + "?code=" + big + "&sfdc_community_url=x"}, "state 3 " + big, 1, "getcode and exit"},
       // A byte that is not UTF-8 reaches the client as the replacement character.
-      {{"end", kRedirect + "?code=a\xFF" "b&sfdc_community_url=x"}, "state 3 a\xEF\xBF\xBD" "b", 1,
+      {{"end", kRedirect + "?code=a\xFF"
+                           "b&sfdc_community_url=x"},
+       "state 3 a\xEF\xBF\xBD"
+       "b",
+       1,
        "getcode and close dlg"},
       // Once the code is taken, further loads change nothing.
       {{"error", kRedirect + "?code=abc&sfdc_community_url=x", "end", kMakersPage, "end",
