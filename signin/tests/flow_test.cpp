@@ -29,7 +29,8 @@ class FlowTest : public ::testing::Test {
   // The deployment's port is shared with every other run of such tests on this machine:
   // wait for it a while.
   void SetUp() override {
-    for (int attempt = 0; attempt < 180 && !idp->Running(); ++attempt) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(150);
+    while (!idp->Running() && std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(std::chrono::seconds(1));
       idp = StartProvider();
     }
