@@ -7,7 +7,8 @@
 //   CORVEX_PLATFORM_UI=scripted
 //   CORVEX_PLATFORM_UI_ANSWERS=IDYES,IDNO,2   the answers in order: ID names or numbers
 //                                             (an unreadable one answers 0)
-//   CORVEX_PLATFORM_UI_RECORD=/path/file      each prompt is appended to this file
+//   CORVEX_PLATFORM_UI_RECORD=/path/file      each prompt is appended to this file (with
+//                                             the Qt backend, each message box answered)
 //   CORVEX_PLATFORM_UI_DIALOGS=real           dialogs are shown in real windows; message
 //                                             boxes and prompts stay scripted
 #pragma once

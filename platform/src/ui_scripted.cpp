@@ -136,4 +136,13 @@ void RecordAnsweredPrompt(RecordedPrompt prompt, const Answer& answer) {
   record(s, prompt, answer);
 }
 
+void RecordShownPrompt(const RecordedPrompt& prompt, const Answer& answer) {
+  ScriptedState& s = state();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (s.recordFile.empty()) return;
+  RecordedPrompt shown = prompt;
+  shown.answer = answer;
+  AppendToRecordFile(s.recordFile, shown);
+}
+
 }  // namespace platform::ui
