@@ -5,8 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <cctype>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "corvex_deployment.h"
@@ -54,20 +55,26 @@ std::map<std::string, std::string> AuthenticatorSession::Environment(const std::
   return env;
 }
 
-size_t AuthenticatorSession::PagesShown() const {
-  const std::string body = m_provider->Get("/_test/page-shown").body;
-  return static_cast<size_t>(std::count(body.begin(), body.end(), '.'));
+std::vector<double> AuthenticatorSession::PageShownTimes() const {
+  const std::string body = m_provider->Get("/_test/page-shown").body;  // {"shown":[t1,t2]}
+  std::vector<double> times;
+  for (size_t at = body.find('['); at != std::string::npos && body[at] != ']'; at = body.find_first_of(",]", at + 1))
+    if (std::isdigit(static_cast<unsigned char>(body[at + 1]))) times.push_back(std::atof(body.c_str() + at + 1));
+  return times;
 }
 
-BackgroundProgram::BackgroundProgram(const std::string& program, const std::map<std::string, std::string>& env,
-                                     const std::string& outputFile) {
+BackgroundProgram::BackgroundProgram(const std::string& program, const std::vector<std::string>& args,
+                                     const std::map<std::string, std::string>& env, const std::string& outputFile) {
   m_pid = fork();
   if (m_pid != 0) return;
   const int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
   dup2(output, STDOUT_FILENO);
   dup2(output, STDERR_FILENO);
   for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-  execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  execv(program.c_str(), argv.data());
   _exit(127);
 }
 
@@ -92,6 +99,10 @@ int BackgroundProgram::Wait(int timeoutSeconds) {
   }
   m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return m_exitCode;
+}
+
+double NowMs() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 bool WaitFor(const std::function<bool()>& condition, int seconds) {

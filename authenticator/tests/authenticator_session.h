@@ -28,8 +28,10 @@ class AuthenticatorSession {
   // The environment of a run whose boxes are recorded in `record`: offscreen, boxes scripted
   // (answered OK), the dialog real.
   std::map<std::string, std::string> Environment(const std::string& record) const;
-  // The times the login page reported its load event.
-  size_t PagesShown() const;
+  // The times the login page reported its load event, in milliseconds of the monotonic
+  // clock (NowMs), and their count.
+  std::vector<double> PageShownTimes() const;
+  size_t PagesShown() const { return PageShownTimes().size(); }
 
  private:
   testing_support::TempFolder m_root;
@@ -40,8 +42,8 @@ class AuthenticatorSession {
 // A program started in the background, its output in a file.
 class BackgroundProgram {
  public:
-  BackgroundProgram(const std::string& program, const std::map<std::string, std::string>& env,
-                    const std::string& outputFile);
+  BackgroundProgram(const std::string& program, const std::vector<std::string>& args,
+                    const std::map<std::string, std::string>& env, const std::string& outputFile);
   ~BackgroundProgram();
   BackgroundProgram(const BackgroundProgram&) = delete;
   BackgroundProgram& operator=(const BackgroundProgram&) = delete;
@@ -55,6 +57,9 @@ class BackgroundProgram {
   pid_t m_pid = -1;
   int m_exitCode = -1;
 };
+
+// Now on the system's monotonic clock, in milliseconds.
+double NowMs();
 
 // Waits up to `seconds` for `condition`; its last answer.
 bool WaitFor(const std::function<bool()>& condition, int seconds);

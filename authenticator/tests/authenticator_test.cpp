@@ -128,7 +128,7 @@ TEST_F(AuthenticatorTest, DISABLED_SignsInOnceStoresTheIssuedTokensProtectedAndS
 TEST_F(AuthenticatorTest, DISABLED_ASecondStartDuringTheDialogIsRefusedAStartAfterAKillProceeds) {
   session.reset();
   session = std::make_unique<AuthenticatorSession>(std::vector<std::string>{});  // nobody signs in
-  BackgroundProgram first(session->Program(), session->Environment(Record()), session->RootFile("first.out"));
+  BackgroundProgram first(session->Program(), {}, session->Environment(Record()), session->RootFile("first.out"));
   ASSERT_TRUE(WaitFor([&] { return session->PagesShown() == 1; }, 30));
 
   const ChildResult second = Run();
@@ -141,7 +141,7 @@ TEST_F(AuthenticatorTest, DISABLED_ASecondStartDuringTheDialogIsRefusedAStartAft
 
   kill(first.Pid(), SIGKILL);
   EXPECT_EQ(first.Wait(10), 128 + SIGKILL);
-  BackgroundProgram third(session->Program(), session->Environment(Record()), session->RootFile("third.out"));
+  BackgroundProgram third(session->Program(), {}, session->Environment(Record()), session->RootFile("third.out"));
   EXPECT_TRUE(WaitFor([&] { return session->PagesShown() == 2; }, 30));
   EXPECT_EQ(Boxes().size(), 1u);
 }
