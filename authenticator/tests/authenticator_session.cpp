@@ -43,7 +43,12 @@ AuthenticatorSession::AuthenticatorSession(const std::vector<std::string>& provi
   testing_support::RedirectUserAndMachineFolders(m_root.path());
   std::vector<std::string> args = {"--port", DeploymentPort(), "--test-control"};
   args.insert(args.end(), providerArgs.begin(), providerArgs.end());
-  m_provider = std::make_unique<devidp_test::DevIdpSession>(m_root.path(), args);
+  // The port is the machine's: another run of these tests may hold it for a while.
+  for (int attempt = 0; attempt < 240; ++attempt) {
+    m_provider = std::make_unique<devidp_test::DevIdpSession>(m_root.path(), args);
+    if (m_provider->Running()) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  }
   TrustCaInHome(Home(), m_provider->CaFile());
 }
 
@@ -65,17 +70,9 @@ std::vector<double> AuthenticatorSession::PageShownTimes() const {
 
 BackgroundProgram::BackgroundProgram(const std::string& program, const std::vector<std::string>& args,
                                      const std::map<std::string, std::string>& env, const std::string& outputFile) {
-  m_pid = fork();
-  if (m_pid != 0) return;
-  const int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-  dup2(output, STDOUT_FILENO);
-  dup2(output, STDERR_FILENO);
-  for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  execv(program.c_str(), argv.data());
-  _exit(127);
+  const int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+  m_pid = testing_support::StartProgram(program, args, env, output);
+  close(output);
 }
 
 BackgroundProgram::~BackgroundProgram() {
