@@ -38,10 +38,10 @@ class AuthenticatorTest : public ::testing::Test {
         << "processes left: " << DescendantProcesses().size();
   }
 
-  ChildResult Run(const std::map<std::string, std::string>& extra = {}) {
+  ChildResult Run(const std::map<std::string, std::string>& extra = {}, const std::string& program = "") {
     std::map<std::string, std::string> env = session->Environment(Record());
     for (const auto& [name, value] : extra) env[name] = value;
-    return testing_support::RunProgram(session->Program(), {}, env, 60);
+    return testing_support::RunProgram(program.empty() ? session->Program() : program, {}, env, 60);
   }
   std::string Record() const { return session->RootFile("boxes"); }
   std::vector<RecordedPrompt> Boxes() const { return platform::ui::ReadRecordFile(Record()); }
@@ -146,14 +146,20 @@ TEST_F(AuthenticatorTest, DISABLED_ASecondStartDuringTheDialogIsRefusedAStartAft
   EXPECT_EQ(Boxes().size(), 1u);
 }
 
-TEST_F(AuthenticatorTest, WithoutWispalOrTheSignInMessagesOnlyTheFailureBoxShows) {
-  for (const char* missing : {"Wispal", "Lng/CorvexRegistration.LNG"}) {
+TEST_F(AuthenticatorTest, WithoutWispalOrTheSignInMessagesOrFromTooLongAPathOnlyTheFailureBoxShows) {
+  // A program path over 260 characters is cut: nothing is found beside the cut path.
+  const std::string deep = session->RootFile(std::string(200, 'd') + "/" + std::string(100, 'e'));
+  ASSERT_EQ(testing_support::RunProgram("/bin/mkdir", {"-p", deep}).exitCode, 0);
+  ASSERT_EQ(testing_support::RunProgram("/bin/cp", {"-al", session->ProgramFolder(), deep + "/bin"}).exitCode, 0);
+  for (const char* missing : {"Wispal", "Lng/CorvexRegistration.LNG", ""}) {
     SCOPED_TRACE(missing);
     unlink(Record().c_str());
     const std::string file = session->ProgramFolder() + "/" + missing;
-    ASSERT_EQ(std::rename(file.c_str(), (file + ".away").c_str()), 0);
-    const ChildResult result = Run();
-    std::rename((file + ".away").c_str(), file.c_str());
+    if (*missing) {
+      ASSERT_EQ(std::rename(file.c_str(), (file + ".away").c_str()), 0);
+    }
+    const ChildResult result = *missing ? Run() : Run({}, deep + "/bin/CorvexStandAloneAuthent");
+    if (*missing) std::rename((file + ".away").c_str(), file.c_str());
     EXPECT_EQ(result.exitCode, 1) << result.output;
     const std::vector<RecordedPrompt> boxes = Boxes();
     ASSERT_EQ(boxes.size(), 1u) << result.output;
