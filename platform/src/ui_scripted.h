@@ -17,4 +17,7 @@ void RecordAnsweredPrompt(RecordedPrompt prompt, const Answer& answer);
 // when there is one.
 void RecordShownPrompt(const RecordedPrompt& prompt, const Answer& answer);
 
+// The handler set by SetScriptedDialogHandler, or null.
+std::function<INT_PTR(CDialog&)> ScriptedDialogHandler();
+
 }  // namespace platform::ui
