@@ -49,6 +49,7 @@ BOOL CCorvexStandAloneAuthent::InitInstance() {
     CString trackingQuery, softwareQuery;
     CCorvexOAuth2Globals::DeleteKey();
     CCorvexOAuth2 oauth2;
+    oauth2.VerifyAuthorization(0, trackingQuery, softwareQuery);
     authorized = oauth2.getIsAuthorized();
   }
   if (!authorized) {

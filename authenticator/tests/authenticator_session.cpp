@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <filesystem>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -22,10 +23,11 @@ std::string DeploymentPort() {
   return colon == std::string::npos ? "443" : host.substr(colon + 1);
 }
 
-// A hard-linked copy of the program folder; its settings file is a copy of its own, with
-// the folder's paths pointing into the copy.
+// A hard-linked copy of the program folder without its log; its settings file is a copy of
+// its own, with the folder's paths pointing into the copy.
 std::string CopyProgramFolder(const std::string& target) {
   testing_support::RunProgram("/bin/cp", {"-al", CORVEX_PROGRAM_DIR, target});
+  std::filesystem::remove_all(target + "/Log");
   const std::string settings = target + "/CorvexV0.inf";
   std::string text = testing_support::ReadWholeFile(settings);
   unlink(settings.c_str());
@@ -41,6 +43,8 @@ std::string CopyProgramFolder(const std::string& target) {
 AuthenticatorSession::AuthenticatorSession(const std::vector<std::string>& providerArgs)
     : m_programFolder(CopyProgramFolder(m_root / "bin")) {
   testing_support::RedirectUserAndMachineFolders(m_root.path());
+  // The suite's project folder, as its installation leaves it: the CA bundle goes beside it.
+  std::filesystem::create_directories(Home() + "/Documents/Tamberlo/Projects");
   std::vector<std::string> args = {"--port", DeploymentPort(), "--test-control"};
   args.insert(args.end(), providerArgs.begin(), providerArgs.end());
   // The port is the machine's: another run of these tests may hold it for a while.
