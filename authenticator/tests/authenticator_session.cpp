@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <cctype>
-#include <filesystem>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "corvex_deployment.h"

@@ -13,6 +13,7 @@
 #include "platform_ui.h"
 #include "process_tree.h"
 #include "winreg.h"
+#include "xvfb_display.h"
 
 namespace {
 
@@ -20,6 +21,9 @@ using platform::ui::RecordedPrompt;
 using testing_support::ChildResult;
 
 const char kTokenStore[] = "Software\\Halvorn\\Ondra";
+const char kDialogTitle[] = "Registration - Please wait until process complete or click Close to cancel login";
+const char kSignInProblemText[] =
+    "Authentication problem - If the problem remains, please contact your local Halvorn support";
 const char kFailureText[] = "Error: Authentication tokens have not been generated. Please contact the support";
 
 class AuthenticatorTest : public ::testing::Test {
@@ -149,6 +153,53 @@ TEST_F(AuthenticatorTest, ASecondStartDuringTheDialogIsRefusedAStartAfterAKillPr
   BackgroundProgram third(session->Program(), {}, session->Environment(Record()), session->RootFile("third.out"));
   EXPECT_TRUE(WaitFor([&] { return session->PagesShown() == 2; }, 30));
   EXPECT_EQ(Boxes().size(), 1u);
+}
+
+TEST_F(AuthenticatorTest, ASuiteProgramWhoseRefreshTokenExpiredSignsInAgainWithoutAnErrorBox) {
+  ASSERT_EQ(Run().exitCode, 0);
+  const std::string oldRefreshToken = Decrypted("refresh_token");
+  ASSERT_EQ(session->Provider().Post("/_test/expire-refresh-tokens", "").status, 200);
+  unlink(Record().c_str());
+
+  const ChildResult result = testing_support::RunProgram(
+      CORVEX_TEST_BIN_DIR "/verify_driver", {session->ProgramFolder()}, session->Environment(Record()), 60);
+  EXPECT_NE(result.output.find("authorized 1\n"), std::string::npos) << result.output;
+  EXPECT_EQ(session->PagesShown(), 2u);
+  EXPECT_TRUE(Boxes().empty());
+  const std::string newRefreshToken = Decrypted("refresh_token");
+  EXPECT_NE(newRefreshToken, oldRefreshToken);
+  EXPECT_NE(session->Provider().Get("/_test/issued").body.find(Sha256Hex(newRefreshToken)), std::string::npos);
+}
+
+TEST_F(AuthenticatorTest, EscapeInTheDialogOrNoProviderEndsWithTheFailureBoxAndNoTokenLeft) {
+  long status = 0;
+  XvfbDisplay display;
+  ASSERT_FALSE(display.Name().empty());
+  for (const bool escape : {true, false}) {
+    SCOPED_TRACE(escape ? "Escape" : "no provider");
+    Start({});  // nobody signs in
+    unlink(Record().c_str());
+    ASSERT_TRUE(CCEncryptDataToRegistry(HKEY_CURRENT_USER, kTokenStore, "access_token", "old token", status));
+    if (!escape) session->Provider().Stop();
+    std::map<std::string, std::string> env = session->Environment(Record());
+    env["DISPLAY"] = display.Name();
+    env["QT_QPA_PLATFORM"] = "xcb";
+    BackgroundProgram run(session->Program(), {}, env, session->RootFile("run.out"));
+    if (escape) {
+      ASSERT_TRUE(WaitFor([&] { return session->PagesShown() == 1; }, 30));
+      testing_support::RunProgram(
+          "/usr/bin/xdotool",
+          {"search", "--sync", "--onlyvisible", "--name", kDialogTitle, "windowfocus", "--sync", "key", "Escape"},
+          {{"DISPLAY", display.Name()}}, 20);
+    }
+    EXPECT_EQ(run.Wait(30), 1) << testing_support::ReadWholeFile(session->RootFile("run.out"));
+    const std::vector<RecordedPrompt> boxes = Boxes();
+    ASSERT_FALSE(boxes.empty());
+    ASSERT_EQ(boxes.size(), 2u);
+    ExpectBox(boxes[0], kSignInProblemText, "Error", "error");
+    ExpectBox(boxes.back(), kFailureText, "CorvexStandAloneAuthent", "warning");
+    EXPECT_EQ(StoredValues().count("access_token"), 0u);
+  }
 }
 
 TEST_F(AuthenticatorTest, WithoutWispalOrTheSignInMessagesOrFromTooLongAPathOnlyTheFailureBoxShows) {
