@@ -23,7 +23,6 @@ CCorvexStandAloneAuthent theApp;
 BOOL CCorvexStandAloneAuthent::InitInstance() {
   SetProcessDEPPolicy(PROCESS_DEP_ENABLE);
   CWinApp::InitInstance();
-  m_msgCur.wParam = kTokensNotGenerated;
 
   CString folder;
   GetProgramFolder(folder);
