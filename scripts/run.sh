@@ -101,7 +101,8 @@ else
     CORVEX_PLATFORM_UI_RECORD="$work/boxes")
   limit=(timeout -k 5 45)
 fi
-echo "Development identity provider: $(grep '^listening on' "$work/provider.log" | cut -d' ' -f3)"
+idp_host=$(sed -n 's/^#define CORVEX_IDP_HOST "\(.*\)"$/\1/p' "$root/build/generated/corvex_deployment.h")
+echo "Development identity provider: https://$idp_host ($(grep '^listening on' "$work/provider.log"))"
 echo
 echo "\$ $program"
 status=0
