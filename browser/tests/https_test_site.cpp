@@ -12,14 +12,6 @@ void run(const std::string& program, const std::vector<std::string>& args) {
   ASSERT_EQ(result.exitCode, 0) << program << ": " << result.output;
 }
 
-void makeHome(const std::string& home, const std::string& caFile) {
-  const std::string nss = home + "/.pki/nssdb";
-  run("/bin/mkdir", {"-p", nss});
-  if (caFile.empty()) return;
-  run("/usr/bin/certutil", {"-N", "--empty-password", "-d", "sql:" + nss});
-  run("/usr/bin/certutil", {"-A", "-t", "C,,", "-n", "testca", "-i", caFile, "-d", "sql:" + nss});
-}
-
 void addPages(httplib::SSLServer& server, int closed) {
   server.Get("/", [](const httplib::Request&, httplib::Response& response) {
     response.set_content("<html><head><title>Corvex test page</title></head><body>Hello</body></html>", "text/html");
@@ -42,14 +34,22 @@ void addPages(httplib::SSLServer& server, int closed) {
 
 }  // namespace
 
+void TrustCaInHome(const std::string& home, const std::string& caFile) {
+  const std::string nss = home + "/.pki/nssdb";
+  run("/bin/mkdir", {"-p", nss});
+  if (caFile.empty()) return;
+  run("/usr/bin/certutil", {"-N", "--empty-password", "-d", "sql:" + nss});
+  run("/usr/bin/certutil", {"-A", "-t", "C,,", "-n", "testca", "-i", caFile, "-d", "sql:" + nss});
+}
+
 HttpsTestSite::HttpsTestSite()
     : m_trustingHome(m_folder / "trusting"),
       m_plainHome(m_folder / "plain"),
       m_closedPort(testing_support::FreeLoopbackPort()) {
   const TestCertificates certificates = MakeTestCertificates(m_folder.path(), "site");
   m_caFile = certificates.caFile;
-  makeHome(m_trustingHome, m_caFile);
-  makeHome(m_plainHome, "");
+  TrustCaInHome(m_trustingHome, m_caFile);
+  TrustCaInHome(m_plainHome, "");
   m_server = std::make_unique<httplib::SSLServer>(certificates.serverCert.c_str(), certificates.serverKey.c_str());
   addPages(*m_server, m_closedPort);
   m_serving = std::make_unique<LoopbackServer>(*m_server, "https");
@@ -57,4 +57,4 @@ HttpsTestSite::HttpsTestSite()
 
 std::string HttpsTestSite::Address(const std::string& path) const { return m_serving->Url(path); }
 
-void HttpsTestSite::TrustIn(const std::string& home) const { makeHome(home, m_caFile); }
+void HttpsTestSite::TrustIn(const std::string& home) const { TrustCaInHome(home, m_caFile); }

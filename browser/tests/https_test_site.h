@@ -8,6 +8,9 @@
 #include "loopback_server.h"
 #include "test_support.h"
 
+// Makes `home`'s NSS database (made if missing) trust the CA in `caFile`; "" trusts nothing.
+void TrustCaInHome(const std::string& home, const std::string& caFile);
+
 class HttpsTestSite {
  public:
   HttpsTestSite();

@@ -34,15 +34,17 @@ int ParentProcess(int pid) {
   return parent;
 }
 
-std::set<int> DescendantProcesses() {
+std::set<int> DescendantProcesses() { return DescendantProcesses(getpid()); }
+
+std::set<int> DescendantProcesses(int root) {
   const std::map<int, int> parents = parentsOfAll();
-  std::set<int> found = {getpid()};
+  std::set<int> found = {root};
   for (bool grew = true; grew;) {
     grew = false;
     for (const auto& [pid, parent] : parents)
       if (found.count(parent) && found.insert(pid).second) grew = true;
   }
-  found.erase(getpid());
+  found.erase(root);
   return found;
 }
 
@@ -59,9 +61,11 @@ std::string ProcessCommandLine(int pid) {
   return line;
 }
 
-long ProcessTreePssKib() {
-  std::set<int> tree = DescendantProcesses();
-  tree.insert(getpid());
+long ProcessTreePssKib() { return ProcessTreePssKib(getpid()); }
+
+long ProcessTreePssKib(int root) {
+  std::set<int> tree = DescendantProcesses(root);
+  tree.insert(root);
   long total = 0;
   for (int pid : tree) {
     const std::string rollup = testing_support::ReadWholeFile("/proc/" + std::to_string(pid) + "/smaps_rollup");

@@ -4,8 +4,9 @@
 #include <set>
 #include <string>
 
-// Every process started by this one, directly or further down.
+// Every process started by this one (or by `root`), directly or further down.
 std::set<int> DescendantProcesses();
+std::set<int> DescendantProcesses(int root);
 // The parent of a process, 0 when it is gone.
 int ParentProcess(int pid);
 // What /proc says of a process: its program file, its command line (arguments joined by
@@ -13,7 +14,8 @@ int ParentProcess(int pid);
 std::string ProcessProgram(int pid);
 std::string ProcessCommandLine(int pid);
 
-// Proportional set size of this process and every process below it, in KiB.
+// Proportional set size of this process (or of `root`) and every process below it, in KiB.
 long ProcessTreePssKib();
+long ProcessTreePssKib(int root);
 // Milliseconds since this process started (the kernel counts in clock ticks).
 double MillisecondsSinceProcessStart();

@@ -13,6 +13,8 @@
 
 #include "afxobject.h"
 #include "afxstr.h"
+#include "afxmsgbox.h"
+#include "afxwinapp.h"
 #include "winuser.h"
 #include "winwindow.h"
 

@@ -7,7 +7,10 @@
 //   CORVEX_PLATFORM_UI=scripted
 //   CORVEX_PLATFORM_UI_ANSWERS=IDYES,IDNO,2   the answers in order: ID names or numbers
 //                                             (an unreadable one answers 0)
-//   CORVEX_PLATFORM_UI_RECORD=/path/file      each prompt is appended to this file
+//   CORVEX_PLATFORM_UI_RECORD=/path/file      each prompt is appended to this file (with
+//                                             the Qt backend, each message box answered)
+//   CORVEX_PLATFORM_UI_DIALOGS=real           dialogs are shown in real windows; message
+//                                             boxes and prompts stay scripted
 #pragma once
 
 #include <functional>
@@ -56,6 +59,9 @@ void UseScriptedBackend();
 // Selects the Qt backend.
 void UseQtBackend();
 bool ScriptedBackendInUse();
+// Whether dialogs (CDialog::DoModal) are scripted too: the scripted backend is in use and
+// CORVEX_PLATFORM_UI_DIALOGS=real was not asked for.
+bool ScriptedDialogsInUse();
 
 // Adds an answer to the end of the script. With the script empty, a prompt gets its
 // default (for a message box, its default button). A scripted answer is returned as given,

@@ -70,3 +70,12 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 // (dialogs, message boxes) then ends at once (QEventLoop::exec gives -1), until the
 // thread's main loop (QCoreApplication::exec or QThread::exec) runs again.
 void PostQuitMessage(int exitCode);
+
+// A thread's message; the application object keeps its last one, whose wParam is its exit code.
+struct MSG {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
+};

@@ -17,7 +17,8 @@ std::string joinedButtonNames(const std::vector<int>& buttons) {
   return names;
 }
 
-int answerScripted(HWND owner, const std::string& text, const std::string& caption, const MessageBoxStyle& style) {
+platform::ui::RecordedPrompt messageBoxPrompt(HWND owner, const std::string& text, const std::string& caption,
+                                              const MessageBoxStyle& style) {
   platform::ui::RecordedPrompt prompt;
   prompt.kind = "messagebox";
   prompt.owner = owner;
@@ -26,7 +27,7 @@ int answerScripted(HWND owner, const std::string& text, const std::string& capti
                    {"icon", platform::ui::IconName(style.icon)},
                    {"buttons", joinedButtonNames(style.buttons)},
                    {"default", platform::ui::ButtonName(style.defaultButton)}};
-  return platform::ui::AnswerScriptedPrompt(prompt, platform::ui::Answer{style.defaultButton, {}}).code;
+  return prompt;
 }
 
 // A box that cannot be shown still reaches a user in a terminal: "caption: text" on one line.
@@ -48,16 +49,20 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   }
   const std::string textUtf8 = text ? text : "";
   const std::string captionUtf8 = caption ? caption : "Error";
+  const platform::ui::RecordedPrompt prompt = messageBoxPrompt(owner, textUtf8, captionUtf8, *style);
   int answer = 0;
   if (platform::ui::ScriptedBackendInUse()) {
-    platform::ui::RunOnGuiThreadIfAny([&] { answer = answerScripted(owner, textUtf8, captionUtf8, *style); });
+    const platform::ui::Answer unscripted{style->defaultButton, {}};
+    platform::ui::RunOnGuiThreadIfAny([&] { answer = platform::ui::AnswerScriptedPrompt(prompt, unscripted).code; });
     return answer;
   }
   if (const PlatformGuiEntries* gui = platform::ui::GuiLibrary())
     answer = gui->messageBox(owner, textUtf8.c_str(), captionUtf8.c_str(), type);
-  if (answer == 0) {
-    writeToStandardError(captionUtf8, textUtf8);
-    SetLastError(ERROR_NOT_SUPPORTED);
+  if (answer != 0) {
+    platform::ui::RecordShownPrompt(prompt, platform::ui::Answer{answer, {}});
+    return answer;
   }
-  return answer;
+  writeToStandardError(captionUtf8, textUtf8);
+  SetLastError(ERROR_NOT_SUPPORTED);
+  return 0;
 }

@@ -13,6 +13,7 @@ namespace {
 struct ScriptedState {
   std::mutex mutex;
   bool inUse = false;
+  bool realDialogs = false;
   std::deque<Answer> answers;
   std::vector<RecordedPrompt> prompts;
   std::string recordFile;
@@ -44,6 +45,8 @@ ScriptedState& state() {
     auto* fresh = new ScriptedState;  // kept to the end: prompts may come during exit
     const char* backend = std::getenv("CORVEX_PLATFORM_UI");
     fresh->inUse = backend && std::string(backend) == "scripted";
+    const char* dialogs = std::getenv("CORVEX_PLATFORM_UI_DIALOGS");
+    fresh->realDialogs = dialogs && std::string(dialogs) == "real";
     fresh->answers = parseAnswers(std::getenv("CORVEX_PLATFORM_UI_ANSWERS"));
     const char* recordFile = std::getenv("CORVEX_PLATFORM_UI_RECORD");
     fresh->recordFile = recordFile ? recordFile : "";
@@ -77,6 +80,12 @@ bool ScriptedBackendInUse() {
   ScriptedState& s = state();
   std::lock_guard<std::mutex> lock(s.mutex);
   return s.inUse;
+}
+
+bool ScriptedDialogsInUse() {
+  ScriptedState& s = state();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.inUse && !s.realDialogs;
 }
 
 void QueueAnswer(int code) { QueueAnswer(Answer{code, {}}); }
@@ -138,6 +147,15 @@ void RecordAnsweredPrompt(RecordedPrompt prompt, const Answer& answer) {
   ScriptedState& s = state();
   std::lock_guard<std::mutex> lock(s.mutex);
   record(s, prompt, answer);
+}
+
+void RecordShownPrompt(const RecordedPrompt& prompt, const Answer& answer) {
+  ScriptedState& s = state();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (s.recordFile.empty()) return;
+  RecordedPrompt shown = prompt;
+  shown.answer = answer;
+  AppendToRecordFile(s.recordFile, shown);
 }
 
 }  // namespace platform::ui

@@ -13,6 +13,10 @@ Answer AnswerScriptedPrompt(RecordedPrompt prompt, const Answer& unscripted);
 // prompt that the platform answered itself (a credential prompt answered from the store).
 void RecordAnsweredPrompt(RecordedPrompt prompt, const Answer& answer);
 
+// Appends `prompt`, shown in a real window and answered by the user, to the record file
+// when there is one.
+void RecordShownPrompt(const RecordedPrompt& prompt, const Answer& answer);
+
 // The handler set by SetScriptedDialogHandler, or null.
 std::function<INT_PTR(CDialog&)> ScriptedDialogHandler();
 

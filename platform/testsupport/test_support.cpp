@@ -87,23 +87,25 @@ int waitWithTimeout(pid_t pid, int timeoutSeconds) {
 
 }  // namespace
 
+pid_t StartProgram(const std::string& program, const std::vector<std::string>& args,
+                   const std::map<std::string, std::string>& env, int output) {
+  pid_t pid = fork();
+  if (pid != 0) return pid;
+  dup2(output, STDOUT_FILENO);
+  dup2(output, STDERR_FILENO);
+  for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  execv(program.c_str(), argv.data());
+  _exit(127);
+}
+
 ChildResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                        const std::map<std::string, std::string>& env, int timeoutSeconds) {
   int pipeFds[2];
-  if (pipe(pipeFds) != 0) return {};
-  pid_t pid = fork();
-  if (pid == 0) {
-    dup2(pipeFds[1], STDOUT_FILENO);
-    dup2(pipeFds[1], STDERR_FILENO);
-    close(pipeFds[0]);
-    close(pipeFds[1]);
-    for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-  }
+  if (pipe2(pipeFds, O_CLOEXEC) != 0) return {};
+  const pid_t pid = StartProgram(program, args, env, pipeFds[1]);
   close(pipeFds[1]);
   ChildResult result;
   char buffer[4096];

@@ -1,6 +1,8 @@
 // Helpers for the test suites and benchmarks: temporary folders and child processes.
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <map>
 #include <string>
@@ -48,6 +50,11 @@ struct ChildResult {
 // A loopback port that was free a moment ago: nothing listens there (until a server the
 // test starts takes it).
 int FreeLoopbackPort();
+
+// Starts a program with arguments and extra environment, its standard output and error
+// going to `output`; its process id. Does not wait.
+pid_t StartProgram(const std::string& program, const std::vector<std::string>& args,
+                   const std::map<std::string, std::string>& env, int output);
 
 // Runs a program with arguments and extra environment, waits, and collects its output.
 ChildResult RunProgram(const std::string& program, const std::vector<std::string>& args,

@@ -13,7 +13,7 @@ const char kUsage[] =
     "  --data DIR      keys and certificates (default: ~/.halvorn/devidp)\n"
     "  --users FILE    JSON array of {\"name\", \"password\", \"custom_attributes\"}\n"
     "  --auto-submit   the login page signs the demo user in by itself\n"
-    "  --test-control  serve /_test/ for tests\n";
+    "  --test-control  serve /_test/ for tests (the login page reports its load to /_test/page-shown)\n";
 
 namespace {
 

@@ -33,7 +33,9 @@ std::string Input(const std::string& type, const std::string& name, const std::s
 
 std::string LoginPageHtml(const LoginPage& page) {
   std::string html = Head("Sign in");
-  html += page.autoSubmit ? "<body onload=\"document.forms[0].submit()\">\n" : "<body>\n";
+  const std::string report = page.reportLoad ? "navigator.sendBeacon('" + std::string(kPageShownPath) + "');" : "";
+  const std::string submit = page.autoSubmit ? "document.forms[0].submit();" : "";
+  html += report.empty() && submit.empty() ? "<body>\n" : "<body onload=\"" + report + submit + "\">\n";
   html += "<h1>Sign in</h1>\n";
   if (!page.message.empty()) html += "<p class=\"error\">" + Escape(page.message) + "</p>\n";
   html += "<p>Development account: user <b>" + Escape(page.demoUser) + "</b>, password <b>" +

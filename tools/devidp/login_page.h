@@ -13,6 +13,7 @@ struct LoginPage {
   std::string demoUser;      // named on the page
   std::string demoPassword;
   bool autoSubmit = false;   // fill in the demo user and post at once
+  bool reportLoad = false;   // tell the test control when the page has loaded
 };
 
 std::string LoginPageHtml(const LoginPage& page);

@@ -45,7 +45,7 @@ void ShowLoginPage(const Provider& provider, const Form& request, const std::str
   // After a refused password the page never submits itself again.
   const bool autoSubmit = provider.autoSubmit && message.empty();
   res.set_header("Cache-Control", "no-store");
-  res.set_content(LoginPageHtml({&request, message, demo.name, demo.password, autoSubmit}),
+  res.set_content(LoginPageHtml({&request, message, demo.name, demo.password, autoSubmit, provider.reportPageLoads}),
                   "text/html;charset=UTF-8");
 }
 

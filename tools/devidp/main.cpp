@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
   provider.clientId = CORVEX_CLIENT_ID;
   provider.caBundle = CaBundle(CertificatePem(keys.caCertificate.get()));
   provider.autoSubmit = options.autoSubmit;
+  provider.reportPageLoads = options.testControl;
 
   httplib::SSLServer server(keys.serverCertificate.get(), keys.serverKey.get());
   if (!server.is_valid()) return Fail("cannot set up TLS with the server certificate");

@@ -11,6 +11,7 @@ inline constexpr char kCaBundlePath[] = "/ca/cacert.pem";
 inline constexpr char kDiscoveryPath[] = "/.well-known/openid-configuration";
 inline constexpr char kJwksPath[] = "/identity/id/keys";
 inline constexpr char kTestControlPrefix[] = "/_test/";
+inline constexpr char kPageShownPath[] = "/_test/page-shown";
 
 inline constexpr char kRegisteredRedirectUri[] = "https://localhost:8090/login";
 

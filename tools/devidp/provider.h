@@ -17,6 +17,7 @@ struct Provider {
   std::string issuer;    // "https://host:port", as clients reach the provider
   std::string caBundle;  // the bundle served at /ca/cacert.pem
   bool autoSubmit = false;
+  bool reportPageLoads = false;  // the login page reports its load event to the test control
   UserDirectory users;
   GrantStore grants;
   TestSwitches switches;

@@ -64,6 +64,15 @@ void AddSwitches(Router& router, Provider& provider) {
 }
 
 void AddReports(Router& router, Provider& provider) {
+  router.PostForm(kPageShownPath, [&provider](const httplib::Request&, const Form&, httplib::Response& res) {
+    provider.switches.RecordPageShown();
+    Done(res);
+  });
+  router.Get(kPageShownPath, [&provider](const httplib::Request&, httplib::Response& res) {
+    std::string times;
+    for (double time : provider.switches.PageShownTimes()) times += (times.empty() ? "" : ",") + std::to_string(time);
+    AnswerJson(res, 200, "{\"shown\":[" + times + "]}");
+  });
   router.Get(Path("last-form"), [&provider](const httplib::Request&, httplib::Response& res) {
     const ReceivedForm last = provider.switches.LastForm();
     rapidjson::StringBuffer buffer;

@@ -1,5 +1,6 @@
 #include "test_switches.h"
 
+#include <chrono>
 #include <utility>
 
 #include "encoding.h"
@@ -47,6 +48,17 @@ void TestSwitches::RecordForm(const std::string& path, const Form& form) {
 ReceivedForm TestSwitches::LastForm() const {
   std::lock_guard<std::mutex> lock(m_mutex);
   return m_lastForm;
+}
+
+void TestSwitches::RecordPageShown() {
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_pageShownTimes.push_back(std::chrono::duration<double, std::milli>(now).count());
+}
+
+std::vector<double> TestSwitches::PageShownTimes() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_pageShownTimes;
 }
 
 }  // namespace devidp

@@ -4,6 +4,7 @@
 
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "form.h"
 
@@ -40,11 +41,17 @@ class TestSwitches {
   void RecordForm(const std::string& path, const Form& form);
   ReceivedForm LastForm() const;
 
+  // Keeps the time a login page reported its load event, in milliseconds of the system's
+  // monotonic clock (the same in every process).
+  void RecordPageShown();
+  std::vector<double> PageShownTimes() const;
+
  private:
   mutable std::mutex m_mutex;
   ForcedAnswer m_forced;
   AnswerShaping m_shaping;
   ReceivedForm m_lastForm;
+  std::vector<double> m_pageShownTimes;
 };
 
 // True for the names of form fields and query parameters whose values must never be

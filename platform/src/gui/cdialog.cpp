@@ -9,7 +9,7 @@
 INT_PTR CDialog::DoModal() {
   const std::optional<DialogTemplate> form = platform::FindDialogTemplate(m_nIDTemplate);
   if (!form) return -1;
-  if (platform::ui::ScriptedBackendInUse()) return platform::ui::RunDialogScripted(*this, *form);
+  if (platform::ui::ScriptedDialogsInUse()) return platform::ui::RunDialogScripted(*this, *form);
   if (!platform::ui::EnsureApplication()) {
     std::fprintf(stderr, "%s: no window can be shown\n", form->title.c_str());
     SetLastError(ERROR_NOT_SUPPORTED);
