@@ -34,7 +34,8 @@ CString CCorvexNetworkUtils::GetCertPath() {
   }
   // Never the file system's root: without either setting the bundle is the user's.
   if (folder.IsEmpty()) folder = StateFolder() + platform::kPathSeparator + USER_DIRECTORY;
-  CreateDirectoryA(folder, nullptr);
+  // Every missing level, so that a fresh home gets its bundle too.
+  SHCreateDirectoryExA(nullptr, folder, nullptr);
   return folder + platform::kPathSeparator + CURL_CERT_NAME;
 }
 

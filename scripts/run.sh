@@ -81,9 +81,6 @@ print_boxes() {
   }' "$1"
 }
 
-# The suite's project folder, as its installation leaves it: the CA bundle goes beside it.
-mkdir -p "$HOME/Documents/Tamberlo/Projects"
-
 echo
 if display_answers; then
   start_provider

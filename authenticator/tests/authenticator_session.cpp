@@ -43,8 +43,6 @@ std::string CopyProgramFolder(const std::string& target) {
 AuthenticatorSession::AuthenticatorSession(const std::vector<std::string>& providerArgs)
     : m_programFolder(CopyProgramFolder(m_root / "bin")) {
   testing_support::RedirectUserAndMachineFolders(m_root.path());
-  // The suite's project folder, as its installation leaves it: the CA bundle goes beside it.
-  std::filesystem::create_directories(Home() + "/Documents/Tamberlo/Projects");
   std::vector<std::string> args = {"--port", DeploymentPort(), "--test-control"};
   args.insert(args.end(), providerArgs.begin(), providerArgs.end());
   // The port is the machine's: another run of these tests may hold it for a while.

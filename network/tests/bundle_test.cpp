@@ -126,8 +126,7 @@ TEST_F(BundleTest, BundlePathFollowsTheSettings) {
       {"", "~/Documents/Tamberlo/Projects", home + "/Documents/Tamberlo/CERT/cacert.pem"},
       {"", "", home + "/.halvorn/CERT/cacert.pem"},
   };
-  fs::create_directories(tmp / "work");
-  fs::create_directories(home + "/Documents/Tamberlo");
+  // No folder exists beforehand: a fresh home gets every missing level.
   for (const Case& c : cases) {
     WriteSettings(10, c.cert, c.project);
     EXPECT_EQ(Probe({"certpath"}), std::vector<std::string>{"certpath " + c.expected});

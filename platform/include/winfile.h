@@ -37,6 +37,9 @@ DWORD GetFileAttributesA(LPCSTR fileName);
 // Creates one folder level (ERROR_PATH_NOT_FOUND when the parent is missing,
 // ERROR_ALREADY_EXISTS when the name is taken). The attributes are ignored.
 BOOL CreateDirectoryA(LPCSTR pathName, LPVOID securityAttributes);
+// Creates a folder and every missing folder above it. ERROR_SUCCESS,
+// ERROR_ALREADY_EXISTS when the folder exists, else the failing level's error.
+int SHCreateDirectoryExA(HWND owner, LPCSTR path, LPVOID securityAttributes);
 // Removes an empty folder (ERROR_DIR_NOT_EMPTY, ERROR_DIRECTORY for a file).
 BOOL RemoveDirectoryA(LPCSTR pathName);
 BOOL DeleteFileA(LPCSTR fileName);
