@@ -61,6 +61,11 @@ void CloseHiveAtExit() {
 // The hive of the current home, reopened when the home, the process or the file changed.
 LONG CurrentHive(OpenHive*& result) {
   State& s = state();
+  // A running transaction stays on its hive, unlooked-at.
+  if (s.transaction && s.current.hive && s.current.pid == getpid()) {
+    result = &s.current;
+    return ERROR_SUCCESS;
+  }
   // The open hive is checked by one look at its file; the folder is made only for a new one.
   std::string file = UserStateFolderName() + kHiveFileName;
   struct stat st {};

@@ -102,6 +102,7 @@ class Hive::Statement {
   }
 
   int64_t Number(int column) const { return sqlite3_column_int64(m_stmt, column); }
+  bool IsNull(int column) const { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
   std::string Bytes(int column) const {
     const void* data = sqlite3_column_blob(m_stmt, column);
     int size = sqlite3_column_bytes(m_stmt, column);
@@ -326,12 +327,14 @@ LONG Hive::SetValue(KeyId key, const std::string& name, DWORD type, const BYTE* 
 }
 
 LONG Hive::GetValue(KeyId key, const std::string& name, Value& value) {
-  LONG status = KeyExists(key);
-  if (status != ERROR_SUCCESS) return status;
-  Statement read = Prepare("SELECT name, type, data FROM vals WHERE key = ? AND name = ?");
-  int code = read.Bind(1, key).Bind(2, name).Step();
-  if (code == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
+  // One query asks for the key and its value: a read of the hive, not two.
+  Statement read = Prepare(
+      "SELECT vals.name, vals.type, vals.data FROM keys LEFT JOIN vals ON vals.key = keys.id AND vals.name = ?"
+      " WHERE keys.id = ?");
+  int code = read.Bind(1, name).Bind(2, key).Step();
+  if (code == SQLITE_DONE) return ERROR_KEY_DELETED;
   if (code != SQLITE_ROW) return StatusOf(code);
+  if (read.IsNull(0)) return ERROR_FILE_NOT_FOUND;
   value = Value{read.Bytes(0), static_cast<DWORD>(read.Number(1)), read.Bytes(2)};
   return ERROR_SUCCESS;
 }
