@@ -13,9 +13,10 @@ function(corvex_program name)
 endfunction()
 
 # A GoogleTest suite. Test binaries live in <build>/tests, away from the program folder.
-#   corvex_test(NAME name SOURCES a.cpp ... LIBS lib ...)
+#   corvex_test(NAME name SOURCES a.cpp ... LIBS lib ... [RESOURCE_LOCK lock])
+# Tests with the same RESOURCE_LOCK never run at the same time (a server on a fixed port).
 function(corvex_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
   if(NOT CORVEX_BUILD_TESTS)
     return()
   endif()
@@ -28,7 +29,11 @@ function(corvex_test)
   target_compile_definitions(${T_NAME} PRIVATE
     CORVEX_PROGRAM_DIR="${CORVEX_PROGRAM_DIR}"
     CORVEX_TEST_BIN_DIR="${CMAKE_BINARY_DIR}/tests")
-  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  set(properties TIMEOUT 300)
+  if(T_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${T_RESOURCE_LOCK})
+  endif()
+  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()
 
 # A helper program a test starts as a child process (lives beside the tests).

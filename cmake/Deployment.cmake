@@ -1,26 +1,38 @@
 # Deployment values: hosts and identifiers that differ between the development setup
 # and a production build. One generated header, corvex_deployment.h, carries them;
 # code reaches it through the CorvexDeployment target. The defaults point at the
-# development identity provider on loopback.
+# development identity provider on loopback: a name under .localhost reaches 127.0.0.1
+# in libcurl and the browser without a hosts file, and gives the login host the prefix
+# "idp" that the login page's client recognises, as a production host's.
 
-set(CORVEX_IDP_HOST "127.0.0.1:8443" CACHE STRING
+set(CORVEX_IDP_HOST "idp-dev.localhost:8443" CACHE STRING
     "Identity provider host[:port] (token endpoint, login page)")
-set(CORVEX_SSO_HOST "127.0.0.1:8444" CACHE STRING
+set(CORVEX_SSO_HOST "sso-dev.localhost:8444" CACHE STRING
     "Single-sign-on host[:port] the login page may pass through")
 set(CORVEX_CLIENT_ID
     "CorvexDevelopmentClient.Tamberlo_Desktop.0123456789.abcdefghijklmnopqrstuvwxyz_ABCDEF"
     CACHE STRING "OAuth2 client identifier registered with the identity provider")
-set(CORVEX_CERTIFICATE_URL "https://127.0.0.1:8443/ca/cacert.pem" CACHE STRING
+set(CORVEX_CERTIFICATE_URL "https://idp-dev.localhost:8443/ca/cacert.pem" CACHE STRING
     "Address the CA bundle is downloaded from")
 set(CORVEX_CERTIFICATE_TRUST_FILE "~/.halvorn/devidp/ca.pem" CACHE STRING
     "CA certificates the bundle's download server is verified with (a production build: /etc/ssl/certs/ca-certificates.crt); a leading ~/ is the user's home")
-set(CORVEX_DEFAULT_BROWSER_URL "https://127.0.0.1:8443/" CACHE STRING
+set(CORVEX_DEFAULT_BROWSER_URL "https://idp-dev.localhost:8443/" CACHE STRING
     "Page the browser dialog opens when its owner gives no address")
+
+set(CORVEX_HOME_DOMAIN_LABEL ".halvorn." CACHE STRING
+    "The maker's domain label with a full stop on each side: a host holding it is one of the maker's")
+set(CORVEX_HOME_SHORT_DOMAIN_LABEL ".hv." CACHE STRING
+    "The maker's two-letter domain label with a full stop on each side")
 
 # These values go into addresses and request bodies as they are, without encoding.
 foreach(host_var CORVEX_IDP_HOST CORVEX_SSO_HOST)
   if(NOT "${${host_var}}" MATCHES "^[A-Za-z0-9.-]+(:[0-9]+)?$")
     message(FATAL_ERROR "${host_var} \"${${host_var}}\" must be a host name with an optional \":port\"")
+  endif()
+endforeach()
+foreach(label_var CORVEX_HOME_DOMAIN_LABEL CORVEX_HOME_SHORT_DOMAIN_LABEL)
+  if(NOT "${${label_var}}" MATCHES "^\\.[A-Za-z0-9-]+\\.$")
+    message(FATAL_ERROR "${label_var} \"${${label_var}}\" must be a domain label with a full stop on each side")
   endif()
 endforeach()
 if(NOT CORVEX_CLIENT_ID MATCHES "^[A-Za-z0-9._]+$")

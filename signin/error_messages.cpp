@@ -1,5 +1,6 @@
 #include "CCorvexOAuth2Globals.h"
 #include "Logger.h"
+#include "authentication_failure.h"
 #include "winuser.h"
 
 namespace {
@@ -98,4 +99,15 @@ void CCorvexOAuth2Globals::GetErrorMsg(int status, int) {
   CString logText;
   NavigateErrorMsg(GetErrorMsgId(status, logText));
   Logger::getInstance()->error(LOG_SCOPE_USER, "Authentication error", logText);
+}
+
+void ReportAuthenticationFailure(const char* text) noexcept {
+  try {
+    Logger::getInstance()->error(LOG_SCOPE_USER, "Authentication error", text);
+  } catch (...) {
+  }
+  try {
+    CCorvexOAuth2Globals::NavigateErrorMsg(IDS_UNKNOWN_ERROR);
+  } catch (...) {
+  }
 }

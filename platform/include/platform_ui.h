@@ -10,12 +10,15 @@
 //   CORVEX_PLATFORM_UI_RECORD=/path/file      each prompt is appended to this file
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "wintypes.h"
+
+class CDialog;
 
 namespace platform::ui {
 
@@ -62,6 +65,14 @@ void QueueAnswer(const Answer& answer);
 
 // The prompts answered by the scripted backend so far, in order.
 std::vector<RecordedPrompt> RecordedPrompts();
+
+// While set, a dialog run by the scripted backend is handed to `handler` after its
+// OnInitDialog, in the running thread, as if the user worked in it; what the handler
+// returns is the run's result, recorded as the dialog's answer (the script is not used).
+// An exception from the handler leaves DoModal. Null restores the script's answers.
+// A message posted to a window-less window (CWnd::PostMessage) is recorded as kind
+// "message" with the field "message" (its number in decimal).
+void SetScriptedDialogHandler(std::function<INT_PTR(CDialog&)> handler);
 
 // Appends each prompt answered from now on to `path` ("" for none).
 void SetRecordFile(const std::string& path);

@@ -16,6 +16,7 @@ struct ScriptedState {
   std::deque<Answer> answers;
   std::vector<RecordedPrompt> prompts;
   std::string recordFile;
+  std::function<INT_PTR(CDialog&)> dialogHandler;
 };
 
 int parseAnswerCode(const std::string& token) {
@@ -90,6 +91,18 @@ std::vector<RecordedPrompt> RecordedPrompts() {
   ScriptedState& s = state();
   std::lock_guard<std::mutex> lock(s.mutex);
   return s.prompts;
+}
+
+void SetScriptedDialogHandler(std::function<INT_PTR(CDialog&)> handler) {
+  ScriptedState& s = state();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  s.dialogHandler = std::move(handler);
+}
+
+std::function<INT_PTR(CDialog&)> ScriptedDialogHandler() {
+  ScriptedState& s = state();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.dialogHandler;
 }
 
 void SetRecordFile(const std::string& path) {

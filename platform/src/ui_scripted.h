@@ -13,4 +13,7 @@ Answer AnswerScriptedPrompt(RecordedPrompt prompt, const Answer& unscripted);
 // prompt that the platform answered itself (a credential prompt answered from the store).
 void RecordAnsweredPrompt(RecordedPrompt prompt, const Answer& answer);
 
+// The handler set by SetScriptedDialogHandler, or null.
+std::function<INT_PTR(CDialog&)> ScriptedDialogHandler();
+
 }  // namespace platform::ui

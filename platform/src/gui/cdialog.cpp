@@ -41,7 +41,14 @@ INT_PTR RunDialogScripted(CDialog& dialog, const DialogTemplate& form) {
   prompt.fields = {{"template", std::to_string(form.id)},
                    {"caption", WindowAccess::Text(dialog)},
                    {"size", std::to_string(size.right) + "x" + std::to_string(size.bottom)}};
-  const Answer answer = AnswerScriptedPrompt(prompt, Answer{IDCANCEL, {}});
+  const std::function<INT_PTR(CDialog&)> handler = ScriptedDialogHandler();
+  Answer answer;
+  if (handler) {
+    answer.code = static_cast<int>(handler(dialog));
+    RecordAnsweredPrompt(prompt, answer);
+  } else {
+    answer = AnswerScriptedPrompt(prompt, Answer{IDCANCEL, {}});
+  }
   WindowAccess::ForgetControls(dialog);
   return answer.code;
 }

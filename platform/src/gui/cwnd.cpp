@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "ui_scripted.h"
 #include "window_access.h"
 
 using platform::ui::WindowAccess;
@@ -46,6 +47,13 @@ void CWnd::GetClientRect(LPRECT rect) const {
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!m_hWnd && platform::ui::ScriptedBackendInUse()) {
+    platform::ui::RecordedPrompt posted;
+    posted.kind = "message";
+    posted.fields = {{"message", std::to_string(message)}};
+    platform::ui::RecordAnsweredPrompt(posted, platform::ui::Answer{TRUE, {}});
+    return TRUE;
+  }
   return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
