@@ -10,14 +10,18 @@ using fuzzing::Require;
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   const auto resources = platform::DecodeResourceTable(data, size);
   if (!resources) return 0;
-  for (const auto& [id, text] : resources->strings) Require(text.size() < size, "a string lies in the table");
+  size_t textBytes = 0;  // every text of the table is decoded once
+  for (const auto& [id, text] : resources->strings) textBytes += text.size() + 1;
   for (const auto& [id, dialog] : resources->dialogs) {
     Require(dialog.id == id, "a dialog is found under its own id");
-    for (const DialogControlTemplate& control : dialog.controls)
+    textBytes += dialog.title.size() + 1;
+    for (const DialogControlTemplate& control : dialog.controls) {
       Require(control.anchors <= resource_format::kAllAnchors, "anchors are known ones");
+      textBytes += control.className.size() + control.text.size() + 2;
+    }
   }
   if (resources->version)
-    for (const auto& [name, value] : resources->version->values)
-      Require(name.size() + value.size() < size, "version texts lie in the table");
+    for (const auto& [name, value] : resources->version->values) textBytes += name.size() + value.size() + 2;
+  Require(textBytes <= size, "the decoded texts are no larger than the table");
   return 0;
 }
