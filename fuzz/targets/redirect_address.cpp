@@ -10,29 +10,9 @@
 #include "corvex_deployment.h"
 #include "fuzz_support.h"
 #include "login_hosts.h"
+#include "page_frame.h"
 
 using fuzzing::Require;
-
-namespace {
-
-// A browser that is its own frame, showing one address.
-class PageFrame : public CefBrowser, public CefFrame {
- public:
-  explicit PageFrame(const std::string& address) : m_address(address) {}
-  CefRefPtr<CefBrowserHost> GetHost() override { return nullptr; }
-  CefRefPtr<CefFrame> GetMainFrame() override { return this; }
-  int GetIdentifier() override { return 1; }
-  bool IsSame(CefRefPtr<CefBrowser> that) override { return that.get() == this; }
-  CefString GetURL() override { return m_address; }
-  void LoadURL(const CefString&) override {}
-  bool IsMain() override { return true; }
-
- private:
-  CefString m_address;
-  IMPLEMENT_REFCOUNTING(PageFrame);
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (size == 0) return 0;
