@@ -27,10 +27,12 @@ std::string CefString::ToString() const {
   std::string utf8;
   for (size_t i = 0; i < m_text.size(); ++i) {
     char32_t code = m_text[i];
-    const bool pair = code >= 0xD800 && code < 0xDC00 && i + 1 < m_text.size() && m_text[i + 1] >= 0xDC00 &&
-                      m_text[i + 1] < 0xE000;
-    if (pair) code = 0x10000 + ((code - 0xD800) << 10) + (m_text[++i] - 0xDC00);
-    else if (code >= 0xD800 && code < 0xE000) code = 0xFFFD;
+    const bool pair =
+        code >= 0xD800 && code < 0xDC00 && i + 1 < m_text.size() && m_text[i + 1] >= 0xDC00 && m_text[i + 1] < 0xE000;
+    if (pair)
+      code = 0x10000 + ((code - 0xD800) << 10) + (m_text[++i] - 0xDC00);
+    else if (code >= 0xD800 && code < 0xE000)
+      code = 0xFFFD;
     appendUtf8(utf8, code);
   }
   return utf8;

@@ -17,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     Require(devidp::IsUtf8(field.name) && devidp::IsUtf8(field.value), "fields are UTF-8");
     Require(form.Find(field.name) == &field.value, "a field is found under its own name");
     devidp::Form again;
-    Require(devidp::ParseForm(devidp::PercentEncode(field.name) + "=" + devidp::PercentEncode(field.value), again)
-                .empty(),
-            "an encoded field decodes");
+    Require(
+        devidp::ParseForm(devidp::PercentEncode(field.name) + "=" + devidp::PercentEncode(field.value), again).empty(),
+        "an encoded field decodes");
     Require(again.fields.size() == 1 && again.fields[0].value == field.value, "a field survives its encoding");
   }
   return 0;

@@ -16,8 +16,10 @@ namespace {
 std::vector<std::string> argumentsOf(const unsigned char* data, size_t size) {
   std::vector<std::string> args(1);
   for (size_t i = 0; i < size; ++i) {
-    if (data[i] == '\0') args.emplace_back();
-    else args.back().push_back(static_cast<char>(data[i]));
+    if (data[i] == '\0')
+      args.emplace_back();
+    else
+      args.back().push_back(static_cast<char>(data[i]));
   }
   return args;
 }

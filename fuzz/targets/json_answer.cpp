@@ -35,14 +35,33 @@ void deliver(TokenResponse& response, const char* data, size_t size, size_t piec
 
 void lookUp(Globals& document) {
   CString text;
-  for (const char* key : {Globals::ERROR_DESCRIPTION, Globals::ERROR_TOKEN, Globals::REFRESH_TOKEN,
-                          Globals::TOKEN_TYPE, Globals::EXPIRE_IN, Globals::ID_TOKEN})
+  for (const char* key : {Globals::ERROR_DESCRIPTION, Globals::ERROR_TOKEN, Globals::REFRESH_TOKEN, Globals::TOKEN_TYPE,
+                          Globals::EXPIRE_IN, Globals::ID_TOKEN})
     FindStoredText(document, key, "", text);
   for (const char* key : {Globals::USER_FEDERATED_ID, Globals::USER_COMPANY_NAME})
     FindStoredText(document, key, Globals::CUSTOM_DESC, text);
   rapidjson::Value found;
   if (document.getValueByKey(Globals::ACCESS_TOKEN, "", found) && found.IsString())
     Require(StoredText(found).GetLength() <= static_cast<int>(found.GetStringLength()), "a token is the text itself");
+}
+
+CString nameOf(const rapidjson::Value& name) {
+  return CString(name.GetString(), static_cast<int>(name.GetStringLength()));
+}
+
+// Every member of the answer looked up by its name, those of an object member with it as
+// their parent (names with zero bytes too); lookups move values out, so children go first.
+void lookUpEveryMember(Globals& document, const std::string& body) {
+  rapidjson::Document names;
+  names.Parse<rapidjson::kParseIterativeFlag>(body.c_str());
+  if (!names.IsObject()) return;
+  rapidjson::Value found;
+  for (const auto& member : names.GetObject()) {
+    if (!member.value.IsObject()) continue;
+    for (const auto& child : member.value.GetObject())
+      document.getValueByKey(nameOf(child.name), nameOf(member.name), found);
+  }
+  for (const auto& member : names.GetObject()) document.getValueByKey(nameOf(member.name), "", found);
 }
 
 }  // namespace
@@ -66,5 +85,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   if (std::memchr(response.body.data(), '\0', response.body.size()) || !document.parseData(response.body.c_str()))
     return 0;
   lookUp(document);
+  lookUpEveryMember(document, response.body);
   return 0;
 }

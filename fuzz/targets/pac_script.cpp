@@ -37,8 +37,8 @@ const char kUrl[] = "https://login.corvex.localhost/services/oauth2/authorize?cl
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   const std::string host = platform::net::HostOfUrl(kUrl);
-  const PacEvaluation evaluation = {reinterpret_cast<const char*>(data), size, kUrl, host.c_str(), kTimeLimitMs,
-                                    kMemoryLimit};
+  const PacEvaluation evaluation = {
+      reinterpret_cast<const char*>(data), size, kUrl, host.c_str(), kTimeLimitMs, kMemoryLimit};
   std::string answer;
   const auto start = std::chrono::steady_clock::now();
   auto keep = [](void* context, const char* text, size_t length) {
