@@ -2,7 +2,9 @@
 # Builds the fuzz preset and runs every fuzz target over its seed corpus, then prints per
 # target: executions, executions per second, coverage features and findings.
 #
-#   fuzz/run.sh [SECONDS]  a campaign of SECONDS per target (default 600); each corpus grows
+#   fuzz/run.sh [SECONDS [RUNS]]
+#                          a campaign of SECONDS per target (default 600), a target ending
+#                          early after RUNS executions (default: no limit); each corpus grows
 #                          in build-fuzz/campaign/<target>, seeded from fuzz/corpus/<target>
 #   fuzz/run.sh --ci       20 s per target on a throw-away copy of the corpus; any crash,
 #                          leak, time-out or sanitizer report makes the script fail
@@ -14,11 +16,15 @@ source_dir=$PWD
 
 mode=campaign
 seconds=${1:-600}
+runs=${2:--1}
 if [[ "${1:-}" == "--ci" ]]; then
   mode=ci
   seconds=20
 fi
-[[ "$seconds" =~ ^[0-9]+$ ]] || { echo "usage: fuzz/run.sh [SECONDS] | --ci" >&2; exit 2; }
+if ! [[ "$seconds" =~ ^[0-9]+$ && "$runs" =~ ^-?[0-9]+$ ]]; then
+  echo "usage: fuzz/run.sh [SECONDS [RUNS]] | --ci" >&2
+  exit 2
+fi
 
 bash scripts/install-deps.sh
 cmake --preset fuzz >/dev/null
@@ -37,7 +43,7 @@ for seeds in "$source_dir"/fuzz/corpus/*/; do
   name=$(basename "$seeds")
   corpus=$work/$name findings=$build/findings/$name log=$build/findings/$name.log
   mkdir -p "$corpus" "$findings"
-  options=(-max_total_time="$seconds" -rss_limit_mb=1024 -timeout=5 -print_final_stats=1
+  options=(-max_total_time="$seconds" -runs="$runs" -rss_limit_mb=1024 -timeout=5 -print_final_stats=1
            -artifact_prefix="$findings/")
   [[ -f $source_dir/fuzz/dict/$name.dict ]] && options+=(-dict="$source_dir/fuzz/dict/$name.dict")
   before=$(find "$findings" -type f | wc -l)
