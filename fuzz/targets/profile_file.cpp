@@ -1,6 +1,8 @@
 // Profile files: any bytes as a settings file, read the ways the settings layers read it
 // (section and key lists, values whole and cut short, numbers, whole sections), then one
 // value written and read back.
+#include <strings.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -66,15 +68,22 @@ std::string value(const std::string& section, const std::string& key, DWORD cutS
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   static const std::string path = fuzzing::PrivateFolder() + "/fuzz.ini";
   fuzzing::WriteFile(path, data, size);
-  std::vector<std::string> sections = sectionNames(path.c_str());
-  size_t keysRead = 0;
+  struct Read {
+    std::string section, key, value;
+  };
+  std::vector<Read> reads;
+  const std::vector<std::string> sections = sectionNames(path.c_str());
   for (const std::string& section : sections) {
     entries(section, path.c_str());
     for (const std::string& key : keyNames(section, path.c_str()))
-      if (++keysRead <= kKeysRead) value(section, key, 1 + keysRead % 3, path.c_str());
+      if (reads.size() < kKeysRead)
+        reads.push_back({section, key, value(section, key, 1 + reads.size() % 3, path.c_str())});
   }
   const std::string section = sections.empty() ? "Fuzz" : sections.front();
   Require(WritePrivateProfileStringA(section.c_str(), "FuzzKey", "fuzz value", path.c_str()), "the write succeeds");
   Require(value(section, "FuzzKey", 3, path.c_str()) == "fuzz value", "the written value reads back");
+  for (const Read& read : reads)
+    if (strcasecmp(read.key.c_str(), "FuzzKey") != 0)
+      Require(value(read.section, read.key, 3, path.c_str()) == read.value, "the write leaves the other values");
   return 0;
 }
