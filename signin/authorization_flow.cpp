@@ -58,14 +58,13 @@ class LoginDialog {
     m_dialog.SetClientHandler(m_client.get());
     m_client->ResetAuthState();
     m_dialog.SetUrl(CString(address));
-    int state = AUTHENT_FAILED;
     try {
       m_dialog.DoModal();
-      m_client->ForgetHostDialog();
-      state = m_client->GetAuthState(code);
     } catch (...) {
+      return AUTHENT_FAILED;
     }
-    return state;
+    m_client->ForgetHostDialog();
+    return m_client->GetAuthState(code);
   }
 
  private:

@@ -29,7 +29,8 @@ class FlowTest : public ::testing::Test {
   // The deployment's port is shared with every other run of such tests on this machine:
   // wait for it a while.
   void SetUp() override {
-    for (int attempt = 0; attempt < 180 && !idp->Running(); ++attempt) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(150);
+    while (!idp->Running() && std::chrono::steady_clock::now() < deadline) {
       std::this_thread::sleep_for(std::chrono::seconds(1));
       idp = StartProvider();
     }
@@ -65,7 +66,7 @@ class FlowTest : public ::testing::Test {
 };
 
 TEST_F(FlowTest, WithoutTokenSignsInAtTheLoginAddressAndCompletesTheTracking) {
-  const Lines lines = Verify("signin", "0", {"store"});
+  const Lines lines = Verify("signin", "0");
   ExpectOutcome(lines, 1, 1, 0);
   const std::regex address("dialog https://" CORVEX_IDP_HOST
                            "/identity/idplogin\\?app=tamberlo&client_id=" CORVEX_CLIENT_ID
@@ -75,7 +76,6 @@ TEST_F(FlowTest, WithoutTokenSignsInAtTheLoginAddressAndCompletesTheTracking) {
   EXPECT_EQ(LinesStartingWith(lines, "login"), Lines{"login q=1" + kLoginEvent});
   EXPECT_EQ(LinesStartingWith(lines, "software"), Lines{"software " + kSoftwareEvent});
   EXPECT_EQ(LinesStartingWith(lines, "closes"), Lines{"closes 1"});
-  EXPECT_EQ(LinesStartingWith(lines, "store access_token=").size(), 1u);
   for (const char* text : {"Download Certificate File: Download Certificate SUCCEED", "getcode and exit",
                            "get access token succeeded, update flag and refesh date"})
     EXPECT_TRUE(Logged(text)) << text;

@@ -20,7 +20,6 @@
 //   copies                copies sign-in objects; "copies ok" when each owns its pair
 //   offline               the machine counts as having no network from now on
 //   throwing              asking for the CA bundle's path raises an exception from now on
-//   store                 "store <name>=<value>" for each readable token value
 //   prompts               "box <text>|<caption>" for each box shown so far, then
 //                         "closes N": the dialog closes posted so far
 #include <curl/curl.h>
@@ -35,7 +34,6 @@
 #include "CCorvexNetworkUtils.h"
 #include "CCorvexOAuth2.h"
 #include "CCorvexOAuth2CefClient.h"
-#include "CCorvexOAuth2Globals.h"
 #include "CCorvexWebBrowserDlg.h"
 #include "CorvexNetworkDLL.h"
 #include "CorvexRegistrationDLL.h"
@@ -166,13 +164,6 @@ void PrintState() {
   std::printf("state %d %s\n", state, code.GetString());
 }
 
-void PrintStore() {
-  for (const char* name : {"access_token", "refresh_token", "federatedId", "companyName", "current_time"}) {
-    CString value;
-    if (CCorvexOAuth2Globals::DecryptData(name, value)) std::printf("store %s=%s\n", name, value.GetString());
-  }
-}
-
 void PrintPrompts() {
   int closes = 0;
   for (const platform::ui::RecordedPrompt& prompt : platform::ui::RecordedPrompts()) {
@@ -208,8 +199,6 @@ bool Run(int argc, char** argv, int& i) {
     g_offline = true;
   } else if (op == "throwing") {
     g_throwing = true;
-  } else if (op == "store") {
-    PrintStore();
   } else if (op == "prompts") {
     PrintPrompts();
   } else {
