@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev duktape-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev ca-certificates
   xvfb xdotool libnss3-tools tinyproxy locales openssl
+  clang libfuzzer-14-dev
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include <picojson.h>
 
 #include <cstring>
+#include <stdexcept>
 
 #include "Base64.h"
 #include "CCorvexOAuth2Globals.h"
@@ -25,7 +26,12 @@ bool DecodePart(const std::string& part, std::string& bytes) {
 bool IsJsonObject(const std::string& text) {
   picojson::value value;
   std::string error;
-  const auto end = picojson::parse(value, text.begin(), text.end(), &error);
+  std::string::const_iterator end;
+  try {
+    end = picojson::parse(value, text.begin(), text.end(), &error);
+  } catch (const std::overflow_error&) {  // a number past the range of a double
+    return false;
+  }
   if (!error.empty() || !value.is<picojson::object>()) return false;
   // Only white space may follow the object.
   return std::string(end, text.end()).find_first_not_of(" \t\r\n") == std::string::npos;

@@ -25,10 +25,14 @@ class TableReader {
   }
   int signedWord(uint64_t offset) const { return static_cast<int32_t>(word(offset)); }
 
-  // The text whose (offset, length) pair is at `offset`.
+  // The text whose (offset, length) pair is at `offset`. The compiler writes every text
+  // once, so all the texts read add up to less than the table: more would mean shared
+  // texts, by which a table of kilobytes could decode to gigabytes.
   std::string text(uint64_t offset) const {
     const uint64_t start = word(offset), length = word(offset + kWord);
     require(start + length < m_size && m_table[start + length] == '\0');
+    m_textBytes += length + 1;
+    require(m_textBytes <= m_size);
     return std::string(reinterpret_cast<const char*>(m_table + start), length);
   }
 
@@ -44,6 +48,7 @@ class TableReader {
  private:
   const unsigned char* m_table;
   size_t m_size;
+  mutable uint64_t m_textBytes = 0;
 };
 
 void readStrings(const TableReader& table, ModuleResources& resources) {

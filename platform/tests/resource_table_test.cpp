@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "resource_format.h"
+#include "resource_table.h"
 #include "test_support.h"
 #include "winerror.h"
 #include "winmodule.h"
@@ -221,4 +223,25 @@ TEST_F(DamagedTable, CountsAsNoTable) {
        [](std::string& f, size_t t) { setWord(f, t + word(f, headerWord(t, kStringsOffsetWord)), 400); }},
   };
   for (const auto& c : cases) EXPECT_EQ(loadPatched(c.patch), "<missing>") << c.what;
+}
+
+// Every text of a table is written once: records that share texts (here all dialogs name
+// one record whose controls all name one long text) would decode to hundreds of megabytes.
+TEST(ResourceTables, SharedTextsCountAsADamagedTable) {
+  using namespace resource_format;
+  const uint32_t dialogs = 200, controls = 100, textLength = 4000;
+  const uint32_t entries = kHeaderSize, record = entries + dialogs * kDialogEntrySize,
+                 firstControl = record + kDialogRecordSize, text = firstControl + controls * kControlRecordSize,
+                 size = text + textLength + 1;
+  std::vector<unsigned char> table(size, 'x');
+  table[size - 1] = '\0';
+  auto put = [&](uint32_t offset, std::initializer_list<uint32_t> words) {
+    for (uint32_t value : words) std::memcpy(&table[offset], &value, kWord), offset += kWord;
+  };
+  put(0, {kMagic, kFormatVersion, size, 0, entries, dialogs, entries, 0});
+  for (uint32_t i = 0; i < dialogs; ++i) put(entries + i * kDialogEntrySize, {i + 1, record});
+  put(record, {0, 0, 100, 100, 0, text, textLength, controls});
+  for (uint32_t i = 0; i < controls; ++i)
+    put(firstControl + i * kControlRecordSize, {i, text, textLength, text, textLength, 0, 0, 0, 10, 10, 0});
+  EXPECT_EQ(platform::DecodeResourceTable(table.data(), table.size()), nullptr);
 }

@@ -39,6 +39,7 @@
 #include "CorvexRegistrationDLL.h"
 #include "CorvexSettings.h"
 #include "PelkTools.h"
+#include "page_frame.h"
 #include "platform_ui.h"
 #include "sensapi.h"
 
@@ -56,23 +57,6 @@ Call Platforms(Call replacement) {
   if (!dladdr(reinterpret_cast<void*>(replacement), &info) || !info.dli_sname) std::abort();
   return reinterpret_cast<Call>(dlsym(RTLD_NEXT, info.dli_sname));
 }
-
-// A browser that is its own frame, showing one address.
-class PageFrame : public CefBrowser, public CefFrame {
- public:
-  explicit PageFrame(const std::string& address) : m_address(address) {}
-  CefRefPtr<CefBrowserHost> GetHost() override { return nullptr; }
-  CefRefPtr<CefFrame> GetMainFrame() override { return this; }
-  int GetIdentifier() override { return 1; }
-  bool IsSame(CefRefPtr<CefBrowser> that) override { return that.get() == this; }
-  CefString GetURL() override { return m_address; }
-  void LoadURL(const CefString&) override {}
-  bool IsMain() override { return true; }
-
- private:
-  std::string m_address;
-  IMPLEMENT_REFCOUNTING(PageFrame);
-};
 
 void LoadEnded(CCorvexOAuth2CefClient& client, const std::string& address) {
   CefRefPtr<PageFrame> page = new PageFrame(address);

@@ -75,6 +75,9 @@ TEST(IdentityTokenDecoder, MalformedTokensAreRefusedWellFormedClaimsPassUnchange
       header + "." + Part("{} {}") + ".",
       header + "." + Part(std::string("{\"a\":\"\0\"}", 9)) + ".",
       header + "." + Part(std::string(100000, '[')) + ".",
+      // Numbers past the range of a double.
+      header + "." + Part(R"({"exp":17E6712202})") + ".",
+      Part(R"({"alg":"none","x":-1e309})") + "." + Part("{}") + ".",
       header + "." + std::string(1024 * 1024, 'A') + ".",
   };
   for (const std::string& token : malformed) {

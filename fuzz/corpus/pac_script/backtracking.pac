@@ -1,0 +1,1 @@
+function FindProxyForURL(url, host) { for (;;) /(a+)+b/.test('aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaac'); }

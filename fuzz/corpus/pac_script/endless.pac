@@ -1,0 +1,1 @@
+function FindProxyForURL(url, host) { for (;;) { try { for (;;) {} } catch (e) {} } }

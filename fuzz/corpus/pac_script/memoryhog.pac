@@ -1,0 +1,1 @@
+function FindProxyForURL(url, host) { var a = []; for (;;) a.push(new Array(100000).join('x') + a.length); }

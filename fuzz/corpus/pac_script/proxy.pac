@@ -1,0 +1,1 @@
+function FindProxyForURL(url, host) { return "PROXY 10.1.1.1:8080; DIRECT"; }
