@@ -149,11 +149,11 @@ TEST(LoginClientTest, HostsAreTheMakersByLabelOrLoginPrefix) {
   } cases[] = {
       {"https://login-eu.acme.test/page", authUri, false},
       {"https://sso.login.example/x", authUri, false},  // holds the prefix "login"
-      {"https://www.acme.com/x", authUri, false},
+      {"https://www.acme.example/x", authUri, false},
       {"http://shop.ac.uk/", authUri, false},
-      {"https://www.google.com/search", authUri, true},
-      {"https://www.acme.com", authUri, true},                        // no "/": no host
-      {"https://www.google.com/", "https://acme.test/login", false},  // no "-": every host is the maker's
+      {"https://www.other.example/search", authUri, true},
+      {"https://www.acme.example", authUri, true},                        // no "/": no host
+      {"https://www.other.example/", "https://acme.test/login", false},  // no "-": every host is the maker's
   };
   for (const Case& c : cases)
     EXPECT_EQ(IsExternalLink(c.address, c.authUri, ".acme.", ".ac."), c.external) << c.address;
@@ -170,7 +170,7 @@ TEST(LoginClientTest, GoogleRequestsCarryExactlyOneDesktopUserAgent) {
   EXPECT_EQ(client->GetResourceRequestHandler(nullptr, nullptr, nullptr, true, false, "", disableDefault).get(),
             static_cast<CefResourceRequestHandler*>(client.get()));
   const CefRequest::HeaderMap given = {{"user-agent", "a"}, {"USER-AGENT", "b"}, {"Accept", "text/html"}};
-  CefRefPtr<RecordedRequest> google = new RecordedRequest("https://accounts.Google.com/x", given);
+  CefRefPtr<RecordedRequest> google = new RecordedRequest("https://accounts.Google.example/x", given);
   CefRefPtr<RecordedRequest> other = new RecordedRequest("https://www.example.com/", given);
   for (const CefRefPtr<RecordedRequest>& request : {google, other})
     EXPECT_EQ(client->OnBeforeResourceLoad(nullptr, nullptr, request.get(), nullptr),
