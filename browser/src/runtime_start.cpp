@@ -20,15 +20,26 @@ const std::chrono::milliseconds kPageTeardownTime(200);
 
 // The engine's threads run on while the libraries are unloaded at exit (the application
 // object, whose end would stop them, is never destroyed). A page closed just before is
-// still being taken apart on them then: exit waits until that has had time to end.
-void letClosedPagesEnd() { std::this_thread::sleep_until(browser_runtime::LastPageClosed() + kPageTeardownTime); }
+// still being taken apart on them then: exit waits until that has had time to end. A
+// runtime never shut down still has its pages loading and talking to their renderers, and
+// the unloading pulls objects from under those threads: the process ends here instead,
+// its output flushed, with the status it was given.
+void endBesideTheEngine(int status, void*) {
+  if (browser_runtime::Profile()) {
+    std::fflush(nullptr);
+    _exit(status);
+  }
+  std::this_thread::sleep_until(browser_runtime::LastPageClosed() + kPageTeardownTime);
+}
 
 bool refuse(const std::string& reason) {
   std::fprintf(stderr, "Browser runtime not started: %s\n", reason.c_str());
   return false;
 }
 
-bool runnable(const std::string& program) { return !program.empty() && program[0] == '/' && access(program.c_str(), X_OK) == 0; }
+bool runnable(const std::string& program) {
+  return !program.empty() && program[0] == '/' && access(program.c_str(), X_OK) == 0;
+}
 
 // The engine reads its sub-process and its switches from the environment when it starts
 // (argv is the platform's, made before): switches already set there stay first.
@@ -64,8 +75,8 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings, CefRefP
   if (application) application->OnBeforeCommandLineProcessing(CefString(), commandLine);
   setEngineEnvironment(subprocess, browser_runtime::EngineFlags(*commandLine, settings));
   browser_runtime::SetRunning(application, commandLine, startEngine());
-  static const bool waitsAtExit = std::atexit(letClosedPagesEnd) == 0;
-  (void)waitsAtExit;
+  static const bool watchesExit = on_exit(endBesideTheEngine, nullptr) == 0;
+  (void)watchesExit;
   announceContext(application);
   return true;
 }

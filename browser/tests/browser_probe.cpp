@@ -2,7 +2,7 @@
 // line each, and ends once the browser has closed after its first load ended or failed.
 // Every request it makes carries the User-Agent "CorvexProbe/1.0".
 //   browser_probe URL            the sub-processes' programs are printed after the load
-//   browser_probe URL no-shutdown  calls exit() after the load, without CefShutdown, the view open
+//   browser_probe URL no-shutdown  calls exit(5) after the load, without CefShutdown, the view open
 #include <QApplication>
 #include <cstdio>
 #include <string>
@@ -72,7 +72,7 @@ class ProbeClient : public CefClient,
   void finish(CefRefPtr<CefBrowser> browser) {
     printSubProcessPrograms();
     std::fflush(stdout);
-    if (!m_shutdown) std::exit(0);  // the view, its page and the engine still running
+    if (!m_shutdown) std::exit(5);  // the view, its page and the engine still running
     browser->GetHost()->CloseBrowser(false);
   }
 
