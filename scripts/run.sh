@@ -63,7 +63,7 @@ trust_provider_ca() {
 start_xvfb() {
   local n=99
   while [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [[ -e /tmp/.X11-unix/X$n ]] && break

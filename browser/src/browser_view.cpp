@@ -18,6 +18,7 @@ const int kInvalidUrl = -300;
 
 BrowserView::BrowserView(QWidget* parent, QWebEngineProfile* profile) : QWebEngineView(parent) {
   setPage(new QWebEnginePage(profile, this));
+  NotePageOpened();
 }
 
 BrowserView::~BrowserView() {

@@ -6,7 +6,6 @@
 #include <QWebEngineSettings>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 #include "cef_app.h"
 #include "cef_task.h"
@@ -16,20 +15,15 @@
 
 namespace {
 
-const std::chrono::milliseconds kPageTeardownTime(200);
-
-// The engine's threads run on while the libraries are unloaded at exit (the application
-// object, whose end would stop them, is never destroyed). A page closed just before is
-// still being taken apart on them then: exit waits until that has had time to end. A
-// runtime never shut down still has its pages loading and talking to their renderers, and
-// the unloading pulls objects from under those threads: the process ends here instead,
-// its output flushed, with the status it was given.
-void endBesideTheEngine(int status, void*) {
-  if (browser_runtime::Profile()) {
-    std::fflush(nullptr);
-    _exit(status);
-  }
-  std::this_thread::sleep_until(browser_runtime::LastPageClosed() + kPageTeardownTime);
+// The engine's threads, its GPU thread among them, run until the application object ends,
+// and the libraries unloading at exit would pull code and data from under them. Nothing
+// of Qt can be ended safely once exit has begun (the main thread's Qt data is gone): an
+// engine that CefShutdown did not stop ends the process here, its output flushed, with
+// the status it was given.
+void endBeforeTheLibrariesUnload(int status, void*) {
+  if (browser_runtime::EngineEnded()) return;
+  std::fflush(nullptr);
+  _exit(status);
 }
 
 bool refuse(const std::string& reason) {
@@ -66,6 +60,7 @@ void announceContext(CefRefPtr<CefApp> application) {
 
 bool CefInitialize(const CefMainArgs& args, const CefSettings& settings, CefRefPtr<CefApp> application, void*) {
   if (browser_runtime::Profile()) return refuse("it is already running");
+  if (browser_runtime::EngineEnded()) return refuse("it was shut down in this process");
   const std::string subprocess = settings.browser_subprocess_path.ToString();
   if (!runnable(subprocess)) return refuse("no sub-process program \"" + subprocess + "\"");
   if (!platform::ui::EnsureApplication()) return refuse("no window can be shown");
@@ -75,13 +70,16 @@ bool CefInitialize(const CefMainArgs& args, const CefSettings& settings, CefRefP
   if (application) application->OnBeforeCommandLineProcessing(CefString(), commandLine);
   setEngineEnvironment(subprocess, browser_runtime::EngineFlags(*commandLine, settings));
   browser_runtime::SetRunning(application, commandLine, startEngine());
-  static const bool watchesExit = on_exit(endBesideTheEngine, nullptr) == 0;
+  static const bool watchesExit = on_exit(endBeforeTheLibrariesUnload, nullptr) == 0;
   (void)watchesExit;
   announceContext(application);
   return true;
 }
 
 void CefShutdown() {
+  if (!browser_runtime::Profile()) return;
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // views closed just now
   delete browser_runtime::SetStopped();
+  // With every page gone, ending the application stops the engine's threads.
+  if (browser_runtime::OpenPages() == 0 && platform::ui::EndApplication()) browser_runtime::NoteEngineEnded();
 }

@@ -11,7 +11,8 @@ struct RuntimeState {
   CefRefPtr<CefApp> application;
   CefRefPtr<CefCommandLine> commandLine;
   QWebEngineProfile* profile = nullptr;
-  std::chrono::steady_clock::time_point lastPageClosed;
+  int openPages = 0;
+  bool engineEnded = false;
 };
 
 // Never destroyed: a program may leave without CefShutdown while pages still run.
@@ -37,14 +38,29 @@ CefRefPtr<CefApp> Application() {
   return state().application;
 }
 
-std::chrono::steady_clock::time_point LastPageClosed() {
+int OpenPages() {
   std::lock_guard<std::mutex> lock(state().mutex);
-  return state().lastPageClosed;
+  return state().openPages;
+}
+
+void NotePageOpened() {
+  std::lock_guard<std::mutex> lock(state().mutex);
+  ++state().openPages;
 }
 
 void NotePageClosed() {
   std::lock_guard<std::mutex> lock(state().mutex);
-  state().lastPageClosed = std::chrono::steady_clock::now();
+  --state().openPages;
+}
+
+bool EngineEnded() {
+  std::lock_guard<std::mutex> lock(state().mutex);
+  return state().engineEnded;
+}
+
+void NoteEngineEnded() {
+  std::lock_guard<std::mutex> lock(state().mutex);
+  state().engineEnded = true;
 }
 
 void SetRunning(CefRefPtr<CefApp> application, CefRefPtr<CefCommandLine> commandLine, QWebEngineProfile* profile) {

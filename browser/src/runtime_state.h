@@ -2,8 +2,6 @@
 // thread; the command line may be read from any thread.
 #pragma once
 
-#include <chrono>
-
 #include "cef_app.h"
 
 class QWebEngineProfile;
@@ -17,9 +15,14 @@ CefRefPtr<CefCommandLine> GlobalCommandLine();
 QWebEngineProfile* Profile();
 CefRefPtr<CefApp> Application();
 
-// When the last page was closed (the clock's start when none was).
-std::chrono::steady_clock::time_point LastPageClosed();
+// How many pages are open; a page counts from its view's creation to its destruction.
+int OpenPages();
+void NotePageOpened();
 void NotePageClosed();
+
+// Whether the engine was stopped for good: its threads end only with the application.
+bool EngineEnded();
+void NoteEngineEnded();
 
 void SetRunning(CefRefPtr<CefApp> application, CefRefPtr<CefCommandLine> commandLine, QWebEngineProfile* profile);
 // Forgets everything and hands back the profile for the caller to delete.

@@ -97,5 +97,6 @@ int main(int argc, char* argv[]) {
   CefBrowserHost::CreateBrowser(window, new ProbeClient(shutdown), argv[1], CefBrowserSettings(), nullptr, nullptr);
   QApplication::exec();
   CefShutdown();
+  std::printf("threads after shutdown:%s\n", ThreadNames().c_str());
   return 0;
 }

@@ -61,6 +61,19 @@ std::string ProcessCommandLine(int pid) {
   return line;
 }
 
+std::string ThreadNames() {
+  std::string names;
+  DIR* tasks = opendir("/proc/self/task");
+  while (dirent* entry = tasks ? readdir(tasks) : nullptr) {
+    if (entry->d_name[0] == '.') continue;
+    std::string name = testing_support::ReadWholeFile(std::string("/proc/self/task/") + entry->d_name + "/comm");
+    if (!name.empty() && name.back() == '\n') name.pop_back();
+    names += " " + name;
+  }
+  if (tasks) closedir(tasks);
+  return names;
+}
+
 long ProcessTreePssKib() { return ProcessTreePssKib(getpid()); }
 
 long ProcessTreePssKib(int root) {
@@ -80,8 +93,8 @@ double MillisecondsSinceProcessStart() {
   const size_t close = stat.rfind(')');
   unsigned long long startTicks = 0;
   // The start time is the 22nd field; the state, the 3rd, follows the name.
-  std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u %*u %*d %*d %*d %*d %*d %*d %llu",
-              &startTicks);
+  std::sscanf(stat.c_str() + close + 2,
+              "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %*u %*u %*d %*d %*d %*d %*d %*d %llu", &startTicks);
   double uptime = 0;
   std::sscanf(testing_support::ReadWholeFile("/proc/uptime").c_str(), "%lf", &uptime);
   return (uptime - static_cast<double>(startTicks) / sysconf(_SC_CLK_TCK)) * 1000.0;

@@ -14,6 +14,9 @@ int ParentProcess(int pid);
 std::string ProcessProgram(int pid);
 std::string ProcessCommandLine(int pid);
 
+// The names of this process's threads, each after a blank.
+std::string ThreadNames();
+
 // Proportional set size of this process (or of `root`) and every process below it, in KiB.
 long ProcessTreePssKib();
 long ProcessTreePssKib(int root);

@@ -17,8 +17,10 @@ XvfbDisplay::XvfbDisplay() {
     prctl(PR_SET_PDEATHSIG, SIGTERM);  // also where the object is never destroyed
     close(pipeEnds[0]);
     const std::string fd = std::to_string(pipeEnds[1]);
+    // -noreset: the server resets when its last client leaves, and a client connecting
+    // during the reset is refused (the platform's display check is such a last client).
     execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-          static_cast<char*>(nullptr));
+          "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(pipeEnds[1]);

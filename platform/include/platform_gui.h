@@ -21,6 +21,11 @@ bool CanOpenWindows();
 // non-widget Qt application object already exists.
 QApplication* EnsureApplication();
 
+// Deletes the Qt application on its GUI thread, and with it what only stops with it (the
+// browser engine's threads). False, and nothing done, on another thread. A later window
+// makes a new application.
+bool EndApplication();
+
 // Runs `work` on the Qt GUI thread and waits until it is done. Runs it right here on the
 // GUI thread itself, or when there is no Qt application at all.
 void RunOnGuiThread(const std::function<void()>& work);

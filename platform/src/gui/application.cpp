@@ -41,8 +41,16 @@ QApplication* EnsureApplication() {
   static Arguments* const arguments = applicationArguments();
   // Lets the embedded browser start later inside this same application.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  // Never deleted: the application outlives every window and every later user.
+  // Kept until EndApplication: it outlives every window.
   return new QApplication(arguments->argc, arguments->argv);
+}
+
+bool EndApplication() {
+  QCoreApplication* application = QCoreApplication::instance();
+  if (!application) return true;
+  if (QThread::currentThread() != application->thread()) return false;
+  delete application;
+  return true;
 }
 
 void RunOnGuiThread(const std::function<void()>& work) {

@@ -29,7 +29,9 @@ bool pluginInstalled(const std::string& name) {
   return fileExists(folder + name + ".so");
 }
 
-// Asks libxcb itself, loaded only for the question, so the build needs no X headers.
+// Asks libxcb itself, loaded only for the question, so the build needs no X headers. A
+// connection that answered stays open for the process's life: a server that resets when
+// its last client leaves refuses clients during the reset, and Qt connects right after.
 bool xDisplayAnswers() {
   const std::string display = environment("DISPLAY");
   void* xcb = display.empty() ? nullptr : dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
@@ -37,14 +39,19 @@ bool xDisplayAnswers() {
   auto connect = reinterpret_cast<void* (*)(const char*, int*)>(dlsym(xcb, "xcb_connect"));
   auto hasError = reinterpret_cast<int (*)(void*)>(dlsym(xcb, "xcb_connection_has_error"));
   auto disconnect = reinterpret_cast<void (*)(void*)>(dlsym(xcb, "xcb_disconnect"));
-  bool answers = false;
-  if (connect && hasError && disconnect) {
-    void* connection = connect(display.c_str(), nullptr);  // an error object, never null
-    answers = hasError(connection) == 0;
-    disconnect(connection);
+  if (!connect || !hasError || !disconnect) {
+    dlclose(xcb);
+    return false;
   }
+  void* connection = connect(display.c_str(), nullptr);  // an error object, never null
+  if (hasError(connection) == 0) {
+    static void* const held = connection;
+    (void)held;
+    return true;
+  }
+  disconnect(connection);
   dlclose(xcb);
-  return answers;
+  return false;
 }
 
 // The compositor's socket: WAYLAND_DISPLAY (default wayland-0) under XDG_RUNTIME_DIR,
