@@ -4,7 +4,7 @@ corvex_test(NAME platform_ui_test
 
 corvex_test(NAME platform_ui_qt_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ui_qt_test.cpp
-  LIBS Platform Qt6::Widgets)
+  LIBS Platform PlatformGui Qt6::Widgets)
 
 if(CORVEX_BUILD_TESTS)
   corvex_test_helper(ui_box_helper ${CMAKE_CURRENT_LIST_DIR}/ui_box_helper.cpp)

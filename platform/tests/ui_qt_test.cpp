@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform_gui.h"
 #include "platform_ui.h"
 #include "test_support.h"
 #include "wincred.h"
@@ -294,6 +295,21 @@ TEST(PostQuitMessage, EndsTheCallingThreadsLoopOnly) {
   QEventLoop guiLoop;
   QTimer::singleShot(20, &guiLoop, [&guiLoop] { guiLoop.exit(9); });
   EXPECT_EQ(runLoop(guiLoop), 9);
+}
+
+// Ended on its own thread only; the next one runs on the platform decided at the start,
+// not on what the environment says by then.
+TEST(Application, EndsOnItsThreadAndTheNextOneKeepsThePlatform) {
+  ASSERT_NE(platform::ui::EnsureApplication(), nullptr);
+  bool endedFromAnotherThread = true;
+  std::thread([&] { endedFromAnotherThread = platform::ui::EndApplication(); }).join();
+  EXPECT_FALSE(endedFromAnotherThread);
+  EXPECT_TRUE(platform::ui::EndApplication());
+  EXPECT_EQ(QCoreApplication::instance(), nullptr);
+  setenv("QT_QPA_PLATFORM", "minimal", 1);
+  ASSERT_NE(platform::ui::EnsureApplication(), nullptr);
+  EXPECT_EQ(QGuiApplication::platformName().toStdString(), "offscreen");
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }
 
 TEST(QtCredentialDialog, ShowsTheTextsAndTheNoticeAndReturnsWhatWasTyped) {

@@ -18,18 +18,19 @@ std::string programPath() {
 
 // QApplication keeps referring to argc and argv for its whole life, which ends after every
 // exit-time destructor: they live in an object that is never freed. Qt takes "-platform"
-// and its value out of argv, the words stay here.
+// and its value out of argv; the words stay here, and argv is filled again for the next
+// application.
 struct Arguments {
   std::string words[3];
   int argc = 3;
   char* argv[4] = {};
-};
 
-Arguments* applicationArguments() {
-  auto* arguments = new Arguments{{programPath(), "-platform", WindowPlatform()}};
-  for (int i = 0; i < 3; ++i) arguments->argv[i] = arguments->words[i].data();
-  return arguments;
-}
+  void Fill() {
+    argc = 3;
+    for (int i = 0; i < 3; ++i) argv[i] = words[i].data();
+    argv[3] = nullptr;
+  }
+};
 
 }  // namespace
 
@@ -38,7 +39,8 @@ QApplication* EnsureApplication() {
   std::lock_guard<std::mutex> lock(creation);
   if (QCoreApplication* existing = QCoreApplication::instance()) return qobject_cast<QApplication*>(existing);
   if (!CanOpenWindows()) return nullptr;
-  static Arguments* const arguments = applicationArguments();
+  static Arguments* const arguments = new Arguments{{programPath(), "-platform", WindowPlatform()}};
+  arguments->Fill();
   // Lets the embedded browser start later inside this same application.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   // Kept until EndApplication: it outlives every window.
