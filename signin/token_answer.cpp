@@ -60,13 +60,15 @@ int StoreTokens(Globals& document) {
 int StoreTokensTogether(Globals& document) {
   HANDLE transaction = CreateTransaction(nullptr, nullptr, 0, 0, 0, 0, nullptr);
   HKEY user = nullptr;
-  const bool together = RegOpenKeyTransactedA(HKEY_CURRENT_USER, nullptr, 0, KEY_ALL_ACCESS, &user, transaction,
-                                              nullptr) == ERROR_SUCCESS &&
-                        RegOverridePredefKey(HKEY_CURRENT_USER, user) == ERROR_SUCCESS;
+  // Once a key is open in it, the transaction holds every write of this process: it is
+  // committed even if the redirection failed.
+  const bool opened = RegOpenKeyTransactedA(HKEY_CURRENT_USER, nullptr, 0, KEY_ALL_ACCESS, &user, transaction,
+                                            nullptr) == ERROR_SUCCESS;
+  const bool redirected = opened && RegOverridePredefKey(HKEY_CURRENT_USER, user) == ERROR_SUCCESS;
   int stored = StoreTokens(document);
-  if (together) RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+  if (redirected) RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
   if (user) RegCloseKey(user);
-  if (together && stored && !CommitTransaction(transaction)) {
+  if (opened && stored && !CommitTransaction(transaction)) {
     CString text;
     text.Format("Unable to store the tokens in registry, error code %d", static_cast<int>(GetLastError()));
     Logger::getInstance()->error(LOG_SCOPE_USER, "Authentication error", text);
