@@ -83,6 +83,17 @@ TEST(PacScript, DecidesFromTheFirstProxyOrDirectEntryAndFailsInTimeOnBadScripts)
       {"endlesscatch", answering("for (;;) { try { for (;;) {} } catch (e) {} }")},
       {"backtracking", answering("for (;;) /(a+)+b/.test('aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaac');")},
       {"memoryhog", answering("var a = []; for (;;) a.push(new Array(100000).join('x') + a.length);")},
+      // Refused growth caught forever: each refusal has the engine collect the full heap.
+      {"memorycaught", answering("var a = []; try { for (;;) a.push({n: a.length}); } catch (e) {}"
+                                 " for (;;) try { a.push(1); } catch (e) {}")},
+      // Single calls of length x length steps.
+      {"search", answering("var s = 'a'.repeat(3000000); return String(s.indexOf('a'.repeat(1000000) + 'b'));")},
+      {"split", answering("return String('a'.repeat(3000000).split('a'.repeat(1000000) + 'b').length);")},
+      {"glob", answering("return String(shExpMatch('a'.repeat(3000000), '*' + 'a'.repeat(1000000) + 'b'));")},
+      // Its answer counts; finalizers that would run past the deadline never run.
+      {"finalizers", "var keep = []; function FindProxyForURL(url, host) { for (var i = 0; i < 100; i++)"
+                     " { var o = {}; Duktape.fin(o, function () { for (;;) try { for (;;) {} } catch (e) {} }); keep.push(o); }"
+                     " return 'PROXY f.test:1'; }"},
       {"huge", huge},
   });
   struct Case {
@@ -97,6 +108,7 @@ TEST(PacScript, DecidesFromTheFirstProxyOrDirectEntryAndFailsInTimeOnBadScripts)
       {server.Url("directfirst"), "(null)", 0},
       {server.Url("socksfirst"), "q.test:81", 0},
       {server.Url("helpers"), "inner.corp.test:8080", 0},
+      {server.Url("finalizers"), "f.test:1", 0},
       {server.Url("notjs"), "", bad},
       {server.Url("throws"), "", bad},
       {server.Url("number"), "", bad},
@@ -106,6 +118,10 @@ TEST(PacScript, DecidesFromTheFirstProxyOrDirectEntryAndFailsInTimeOnBadScripts)
       {server.Url("endlesscatch"), "", bad},
       {server.Url("backtracking"), "", bad},
       {server.Url("memoryhog"), "", bad},
+      {server.Url("memorycaught"), "", bad},
+      {server.Url("search"), "", bad},
+      {server.Url("split"), "", bad},
+      {server.Url("glob"), "", bad},
       {server.Url("huge"), "", unreachable},
       {server.Url("missing"), "", unreachable},
       {closedPortUrl(), "", unreachable},

@@ -45,13 +45,13 @@ extern "C" __attribute__((visibility("default"))) int PlatformPacEvaluate(
     void* context) {
   using namespace platform::pac;
   HeapLimits limits(evaluation->memoryLimit, evaluation->timeLimitMs);
-  std::jmp_buf fatalExit;
-  limits.fatalExit = &fatalExit;
-  // A fatal engine error jumps back here; the heap is abandoned and its blocks freed with `limits`.
-  if (setjmp(fatalExit) != 0) return kPacScriptFailed;
+  std::jmp_buf engineLeft;
+  limits.fatalExit = &engineLeft;
+  // A fatal engine error, or the deadline met in the allocator, jumps back here.
+  if (setjmp(engineLeft) != 0) return limits.timeRanOut ? kPacOutOfTime : kPacScriptFailed;
   duk_context* ctx = CreateLimitedHeap(limits);
   if (!ctx) return kPacOutOfMemory;
-  const int result = evaluate(ctx, limits, *evaluation, deliver, context);
-  duk_destroy_heap(ctx);
-  return result;
+  // The heap is not destroyed but dropped with `limits`, which holds every block of it:
+  // destroying it would run the script's finalizers after its answer.
+  return evaluate(ctx, limits, *evaluation, deliver, context);
 }

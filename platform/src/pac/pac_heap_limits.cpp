@@ -29,13 +29,20 @@ void unlink(HeapLimits& limits, BlockHeader* header) {
   if (header->next) header->next->previous = header->previous;
 }
 
-// Growth is refused past the cap, and past the deadline too: a slow built-in call that
-// allocates then fails soon, without waiting for the time-out hook. The clock is read at
-// every 32nd growth only.
+// The engine's state is abandoned: back where the evaluation began, its blocks released
+// with `limits`.
+[[noreturn]] void leaveEngine(HeapLimits& limits) { std::longjmp(*limits.fatalExit, 1); }
+
+// Growth is refused past the cap. Past the deadline the engine is left at once: a script
+// that catches every refusal would otherwise have the engine collect its full heap again
+// and again, for minutes, before the time-out hook is next asked.
+constexpr size_t kGrowthWork = HeapLimits::kWorkPerClockRead / 32;
+
 bool mayGrow(HeapLimits& limits, size_t released, size_t wanted) {
   if (wanted <= released) return true;
-  if (++limits.growths % 32 == 0 ? limits.TimedOut() : limits.timeRanOut) return false;
+  if (limits.Charge(kGrowthWork)) leaveEngine(limits);
   if (wanted <= limits.limit && limits.used - released <= limits.limit - wanted) return true;
+  if (limits.TimedOut()) leaveEngine(limits);
   limits.memoryRefused = true;
   return false;
 }
@@ -69,8 +76,7 @@ void* allocate(void* udata, duk_size_t size) { return reallocate(udata, nullptr,
 
 void release(void* udata, void* block) { reallocate(udata, block, 0); }
 
-// The engine's state is lost: leave it for good, back where the evaluation began.
-[[noreturn]] void leaveOnFatalError(void* udata, const char*) { std::longjmp(*limitsOf(udata).fatalExit, 1); }
+[[noreturn]] void leaveOnFatalError(void* udata, const char*) { leaveEngine(limitsOf(udata)); }
 
 }  // namespace
 
@@ -90,6 +96,13 @@ bool HeapLimits::TimedOut() {
   return timeRanOut;
 }
 
+bool HeapLimits::Charge(size_t units) {
+  work += units;
+  if (work < kWorkPerClockRead) return timeRanOut;
+  work = 0;
+  return TimedOut();
+}
+
 duk_context* CreateLimitedHeap(HeapLimits& limits) {
   return duk_create_heap(allocate, reallocate, release, &limits, leaveOnFatalError);
 }
@@ -97,3 +110,7 @@ duk_context* CreateLimitedHeap(HeapLimits& limits) {
 }  // namespace platform::pac
 
 extern "C" int corvex_pac_timed_out(void* udata) { return platform::pac::limitsOf(udata).TimedOut() ? 1 : 0; }
+
+extern "C" int corvex_pac_charge(void* udata, size_t work) {
+  return platform::pac::limitsOf(udata).Charge(work) ? 1 : 0;
+}

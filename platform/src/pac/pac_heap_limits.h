@@ -1,6 +1,7 @@
 // The bounds of one PAC evaluation: a memory cap enforced by the engine's allocator, which
-// also keeps every block on a list so that all of them can be released after a fatal
-// error, and a deadline that the engine's time-out hook checks.
+// also keeps every block on a list so that all of them can be released without the engine,
+// and a deadline that the engine's time-out hook, its allocator and its long native loops
+// check.
 #pragma once
 
 #include <chrono>
@@ -20,15 +21,20 @@ struct HeapLimits {
   HeapLimits& operator=(const HeapLimits&) = delete;
 
   bool TimedOut();
+  // Counts `work` units done outside the engine's instruction loop (a byte compared, a
+  // growth of memory); true once out of time. The clock is read once per
+  // kWorkPerClockRead units, about a millisecond of work.
+  bool Charge(size_t work);
+  static constexpr size_t kWorkPerClockRead = size_t{1} << 20;
 
   size_t limit;
   size_t used = 0;
-  size_t growths = 0;
+  size_t work = 0;
   BlockHeader* blocks = nullptr;
   bool memoryRefused = false;
   bool timeRanOut = false;
   std::chrono::steady_clock::time_point deadline;
-  std::jmp_buf* fatalExit = nullptr;  // where the fatal handler leaves the engine
+  std::jmp_buf* fatalExit = nullptr;  // where the engine is left for good
 };
 
 // A new engine heap bounded by `limits` (its user data); null when memory is short.

@@ -107,11 +107,14 @@ duk_ret_t myIpAddress(duk_context* ctx) {
   return 1;
 }
 
-// Shell-style matching of "*" and "?", in time linear in the text for each star.
-bool shellPatternMatches(const char* text, const char* pattern) {
+// Shell-style matching of "*" and "?". A pattern with stars takes up to length(text) x
+// length(pattern) steps, so the steps are charged to the script's time; false when it runs
+// out, which the caller reports.
+bool shellPatternMatches(const char* text, const char* pattern, HeapLimits& limits) {
   const char* star = nullptr;
   const char* resume = nullptr;
   while (*text) {
+    if (limits.Charge(1)) return false;
     if (*pattern == '*') {
       star = pattern++;
       resume = text;
@@ -132,7 +135,9 @@ bool shellPatternMatches(const char* text, const char* pattern) {
 duk_ret_t shExpMatch(duk_context* ctx) {
   const char* text = duk_to_string(ctx, 0);
   const char* pattern = duk_to_string(ctx, 1);
-  duk_push_boolean(ctx, shellPatternMatches(text, pattern));
+  const bool matches = shellPatternMatches(text, pattern, limitsOf(ctx));
+  stopWhenOutOfTime(ctx);
+  duk_push_boolean(ctx, matches);
   return 1;
 }
 

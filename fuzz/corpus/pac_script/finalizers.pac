@@ -1,0 +1,1 @@
+var keep = []; function FindProxyForURL(url, host) { for (var i = 0; i < 100; i++) { var o = {}; Duktape.fin(o, function () { for (;;) try { for (;;) {} } catch (e) {} }); keep.push(o); } return 'DIRECT'; }
