@@ -46,7 +46,7 @@ extern "C" __attribute__((visibility("default"))) int PlatformPacEvaluate(
   using namespace platform::pac;
   HeapLimits limits(evaluation->memoryLimit, evaluation->timeLimitMs);
   std::jmp_buf engineLeft;
-  limits.fatalExit = &engineLeft;
+  limits.engineExit = &engineLeft;
   // A fatal engine error, or the deadline met in the allocator, jumps back here.
   if (setjmp(engineLeft) != 0) return limits.timeRanOut ? kPacOutOfTime : kPacScriptFailed;
   duk_context* ctx = CreateLimitedHeap(limits);

@@ -31,7 +31,7 @@ void unlink(HeapLimits& limits, BlockHeader* header) {
 
 // The engine's state is abandoned: back where the evaluation began, its blocks released
 // with `limits`.
-[[noreturn]] void leaveEngine(HeapLimits& limits) { std::longjmp(*limits.fatalExit, 1); }
+[[noreturn]] void leaveEngine(HeapLimits& limits) { std::longjmp(*limits.engineExit, 1); }
 
 // Growth is refused past the cap. Past the deadline the engine is left at once: a script
 // that catches every refusal would otherwise have the engine collect its full heap again

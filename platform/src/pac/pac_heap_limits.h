@@ -34,7 +34,7 @@ struct HeapLimits {
   bool memoryRefused = false;
   bool timeRanOut = false;
   std::chrono::steady_clock::time_point deadline;
-  std::jmp_buf* fatalExit = nullptr;  // where the engine is left for good
+  std::jmp_buf* engineExit = nullptr;  // where the engine is left for good, on a fatal error or the deadline
 };
 
 // A new engine heap bounded by `limits` (its user data); null when memory is short.
